@@ -1,0 +1,26 @@
+# Native build: behaviour tests (GoogleTest) against the simulated platform, with
+# sanitizers, and the benchmarks (Google Benchmark).
+enable_testing()
+find_package(GTest REQUIRED)
+
+target_link_libraries(tavelmorind_core PUBLIC tavelmorind_sanitize)
+
+file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+add_executable(tavelmorind_tests ${TEST_SOURCES})
+target_link_libraries(tavelmorind_tests PRIVATE tavelmorind_sim GTest::gtest GTest::gtest_main)
+target_compile_definitions(tavelmorind_tests PRIVATE
+                           TAVELMORIND_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+include(GoogleTest)
+gtest_discover_tests(tavelmorind_tests DISCOVERY_MODE PRE_TEST)
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+  if(BENCH_SOURCES)
+    add_executable(tavelmorind_bench ${BENCH_SOURCES})
+    target_link_libraries(tavelmorind_bench PRIVATE tavelmorind_sim benchmark::benchmark
+                          benchmark::benchmark_main)
+    target_compile_definitions(tavelmorind_bench PRIVATE
+                               TAVELMORIND_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+  endif()
+endif()

@@ -1,0 +1,161 @@
+#include "ui/UnitMain.h"
+
+namespace tvm {
+
+TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& display)
+    : TForm(app), Timer1(app, 0), Timer2(app, 600000000), Timer3(app, 1), MainMenu1(app),
+      PopupMenu1(app), Config(settings), Display(display) {
+    SetCaption("Tavelmorind Configuration");
+    ClientWidth = 435;
+    ClientHeight = 334;
+    Width = 443;
+    Height = 387;
+    MinWidth = 443;
+    MinHeight = 387;
+
+    RadioGroup1.SetBounds(8, 8, 419, 49);
+    RadioGroup1.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    RadioGroup1.SetCaption("Refresh Overriding");
+
+    OnRadioButton.SetBounds(16, 32, 41, 17);
+    OnRadioButton.SetCaption("O&n");
+    OnRadioButton.SetHint("Turns on Refresh Overriding");
+    OffRadioButton.SetBounds(64, 32, 41, 17);
+    OffRadioButton.SetCaption("&Off");
+    OffRadioButton.SetHint("Turns off Refresh Overriding");
+
+    FastestCheckBox.SetBounds(168, 32, 249, 17);
+    FastestCheckBox.SetAnchors(AnchorTop | AnchorRight);
+    FastestCheckBox.SetCaption("&Always use the fastest safe frequency for mode");
+    FastestCheckBox.SetHint("Populates the table below with the fastest frequencies for each mode");
+    // Checked at creation without running the handler: start-up applies it itself.
+    FastestCheckBox.SetChecked(true);
+    FastestCheckBox.OnClick = [this] { FastestCheckBoxClick(); };
+
+    InstrLabel.SetBounds(8, 64, 0, 0);
+    FreqLabel.SetBounds(320, 64, 0, 0);
+    FreqLabel.SetCaption("S&et to:");
+    FreqLabel.FocusControl = &FreqCombo;
+
+    FreqCombo.SetBounds(360, 64, 65, 21);
+    FreqCombo.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    FreqCombo.MaxLength = 3;
+    FreqCombo.SetHint("Changes the display frequency of the selected mode in the table");
+    FreqCombo.OnKeyPress = [this](char& key) { FreqComboKeyPress(key); };
+    FreqCombo.OnChange = [this] { FreqComboChange(); };
+
+    MainStringGrid.SetBounds(8, 88, 419, 157);
+    MainStringGrid.SetAnchors(AnchorLeft | AnchorTop | AnchorRight | AnchorBottom);
+    MainStringGrid.SetColCount(3);
+    MainStringGrid.DefaultColWidth = 100;
+    MainStringGrid.DefaultRowHeight = 16;
+    MainStringGrid.FixedRows = 1;
+    MainStringGrid.OnSelectCell = [this](int column, int row, bool& canSelect) {
+        MainStringGridSelectCell(column, row, canSelect);
+    };
+
+    Label1.SetBounds(8, 248, 417, 13);
+    Label1.SetAnchors(AnchorLeft | AnchorRight | AnchorBottom);
+    Label1.SetCaption(
+        "0 values in the 'Set At' field means that particular display mode will not be changed.");
+    Bevel1.SetBounds(8, 264, 419, 9);
+    Bevel1.SetAnchors(AnchorLeft | AnchorRight | AnchorBottom);
+
+    Button1.SetBounds(8, 280, 121, 25);
+    Button1.SetAnchors(AnchorLeft | AnchorBottom);
+    Button1.SetCaption("A&dvanced Settings...");
+    Button1.SetHint("Opens the Advanced Settings dialog");
+    Button2.SetBounds(136, 280, 81, 25);
+    Button2.SetAnchors(AnchorLeft | AnchorBottom);
+    Button2.SetCaption("S&witch Mode");
+    Button2.SetHint("Switches to the selected mode in the list");
+    SaveBitBtn.SetBounds(272, 280, 75, 25);
+    SaveBitBtn.SetAnchors(AnchorRight | AnchorBottom);
+    SaveBitBtn.SetCaption("&Save");
+    SaveBitBtn.SetHint(
+        "Saves all your settings (including the Advanced Settings) and closes this dialog");
+    CloseBitBtn.SetBounds(352, 280, 75, 25);
+    CloseBitBtn.SetAnchors(AnchorRight | AnchorBottom);
+    CloseBitBtn.SetCaption("&Close");
+    CloseBitBtn.SetHint("Closes this dialog without saving");
+    CloseBitBtn.Default = true;
+    CloseBitBtn.Cancel = true;
+
+    MainStatusBar.SetSimpleText("Ready");
+
+    ImageStart.SetBounds(216, 272, 32, 32);
+    ImageNorm.SetBounds(176, 272, 32, 32);
+    ImageBar.SetBounds(136, 272, 32, 32);
+    for (TImage* image : {&ImageStart, &ImageNorm, &ImageBar}) {
+        image->SetVisible(false);
+    }
+
+    CreateMenus();
+}
+
+void TMainForm::CreateMenus() {
+    File1 = &MainMenu1.Add("&File");
+    Save1 = &File1->Add("&Save");
+    Close1 = &File1->Add("&Close");
+    File1->AddSeparator();
+    Exit1 = &File1->Add("E&xit");
+
+    Tools1 = &MainMenu1.Add("&Tools");
+    AdvancedSettings1 = &Tools1->Add("&Advanced Settings...");
+    Tools1->AddSeparator();
+    MonitorFeatures1 = &Tools1->Add("&Monitor Features");
+    MonitorFeatures1->Add("Activate &ScreenSaver");
+    MonitorFeatures1->AddSeparator();
+    MonitorFeatures1->Add("DPMS S&tandby");
+    MonitorFeatures1->Add("DPMS &Off");
+    MonitorFeatures1->AddSeparator();
+    MonitorFeatures1->Add("&Blank Screen");
+    MonitorFeatures1->AddSeparator();
+    LockingFeatures2 = &MonitorFeatures1->Add("&Locking Features");
+    LockingFeatures2->Add("&Lock PC && Activate ScreenSaver");
+    LockingFeatures2->AddSeparator();
+    LockingFeatures2->Add("L&ock PC && DPMS Off");
+    LockingFeatures2->Add("Lo&ck PC && DPMS Standby");
+
+    Help1 = &MainMenu1.Add("&Help");
+    About1 = &Help1->Add("&About...");
+
+    OpenWindow1 = &PopupMenu1.Add("&Tavelmorind Configuration");
+    OpenWindow1->Default = true;
+    OpenWindow1->Hint = "Pops up the main Tavelmorind window";
+    AdvancedSettings2 = &PopupMenu1.Add("&Advanced Settings");
+    Enabled1 = &PopupMenu1.Add("&Enabled");
+    Enabled1->Checked = true;
+    PopupMenu1.AddSeparator();
+    DisplayProperties1 = &PopupMenu1.Add("&Display Properties");
+    ChangeScreenMode1 = &PopupMenu1.Add("&Change Screen Mode");
+    PopupMenu1.AddSeparator();
+    Monitor1 = &PopupMenu1.Add("&Monitor Features");
+    Monitor1->Add("Activate &ScreenSaver");
+    Monitor1->AddSeparator();
+    Monitor1->Add("DPMS S&tandby");
+    Monitor1->Add("DPMS &Off");
+    Monitor1->AddSeparator();
+    Monitor1->Add("&Blank Screen");
+    Monitor1->AddSeparator();
+    LockingFeatures1 = &Monitor1->Add("&Locking Features");
+    LockingFeatures1->Add("L&ock PC && Activate ScreenSaver");
+    LockingFeatures1->AddSeparator();
+    LockingFeatures1->Add("Lo&ck PC && DPMS Standby");
+    LockingFeatures1->Add("Loc&k PC && DPMS Off");
+    PopupMenu1.AddSeparator();
+    ExitTavelmorind1 = &PopupMenu1.Add("E&xit Tavelmorind");
+    ExitTavelmorind1->Hint = "Quits Tavelmorind";
+}
+
+void TMainForm::FormCreate() {
+    BuildModeTable();
+    ApplyFastestSetting();
+    TableReady = true;
+    FillChoiceList(1);
+    ApplyNoDetectionFallback();
+}
+
+void TMainForm::FormResize() { MainStringGrid.SetColWidth(1, Width - 210); }
+
+} // namespace tvm

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/ProgramError.h"
+#include "ui/widgets/Dialogs.h"
+#include "ui/widgets/Timer.h"
+
+#include <string>
+#include <utility>
+
+namespace tvm {
+
+// The toolkit's application object: the title, the termination request, the
+// platform's dialogs and timers, and the one place where events are dispatched.
+class TApplication {
+public:
+    TApplication(DialogService& dialogs, TimerService& timers) : dialogs_(dialogs), timers_(timers) {}
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+
+    // Asks the message loop to end; takes effect when the loop next looks.
+    void Terminate() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+
+    // Runs a handler for a user or system event. A ProgramError it raises stops the
+    // handler there, is shown in the error box, and the program goes on.
+    template <class Handler> void Dispatch(Handler&& handler) {
+        try {
+            std::forward<Handler>(handler)();
+        } catch (const ProgramError& error) {
+            ShowException(error);
+        }
+    }
+
+    void ShowException(const ProgramError& error);
+    ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons) {
+        return dialogs_.MessageDlg(text, type, buttons);
+    }
+
+    TimerService& Timers() { return timers_; }
+
+private:
+    DialogService& dialogs_;
+    TimerService& timers_;
+    std::string title_ = "Tavelmorind";
+    bool terminated_ = false;
+};
+
+} // namespace tvm

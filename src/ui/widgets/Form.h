@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/widgets/Application.h"
+#include "ui/widgets/Peer.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tvm {
+
+class TControl;
+
+enum class CloseAction { None, Hide, Free };
+
+// A top-level window. Its controls register themselves in creation order; a platform
+// that shows windows walks them to make its peers.
+class TForm {
+public:
+    explicit TForm(TApplication& app) : app_(app) {}
+    virtual ~TForm() = default;
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    TApplication& App() const { return app_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int Width = 0;  // outer size, frame included
+    int Height = 0;
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int Left = 0;
+    int Top = 0;
+
+    bool Visible() const { return visible_; }
+    // Shows the window (OnShow runs when it goes from hidden to shown) and brings it
+    // to the front.
+    void Show();
+    void Hide(); // OnHide runs when it goes from shown to hidden
+    // The user closes the window with its frame's close box: OnClose decides.
+    void Close();
+    void BringToFront();
+
+    std::function<void()> OnShow;
+    std::function<void()> OnHide;
+    std::function<void(CloseAction&)> OnClose;
+
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    void Register(TControl& control) { controls_.push_back(&control); }
+
+    void AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
+
+private:
+    TApplication& app_;
+    std::string caption_;
+    bool visible_ = false;
+    std::vector<TControl*> controls_;
+    std::unique_ptr<ControlPeer> peer_;
+};
+
+} // namespace tvm

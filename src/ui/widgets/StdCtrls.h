@@ -1,0 +1,183 @@
+#pragma once
+
+#include "ui/widgets/Control.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tvm {
+
+class TLabel : public TControl {
+public:
+    using TControl::TControl;
+    // The control that the label's access key moves the focus to.
+    TControl* FocusControl = nullptr;
+    bool WordWrap = false;
+};
+
+class TGroupBox : public TControl {
+public:
+    using TControl::TControl;
+};
+
+class TButton : public TControl {
+public:
+    using TControl::TControl;
+    bool Default = false; // pressed by Enter
+    bool Cancel = false;  // pressed by Escape
+    // A push by the user (mouse, Enter, Escape, access key). Disabled buttons ignore it.
+    void Click();
+    std::function<void()> OnClick;
+};
+
+// A check box runs OnClick whenever its checked state changes, by the user or by code.
+class TCheckBox : public TControl {
+public:
+    using TControl::TControl;
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    void Click(); // the user toggles it
+    std::function<void()> OnClick;
+
+protected:
+    void Replay(ControlPeer& peer) override;
+
+private:
+    bool checked_ = false;
+};
+
+class TRadioButton;
+
+// The radio buttons that exclude each other (those of one parent in the original
+// toolkit).
+class TRadioGroupScope {
+public:
+    std::vector<TRadioButton*> Members;
+};
+
+// A radio button runs OnClick when it becomes checked, by the user or by code, and
+// unchecks the other buttons of its group (which run nothing).
+class TRadioButton : public TControl {
+public:
+    TRadioButton(TForm& owner, TRadioGroupScope& group);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    void Click(); // the user picks it
+    std::function<void()> OnClick;
+
+protected:
+    void Replay(ControlPeer& peer) override;
+
+private:
+    TRadioGroupScope& group_;
+    bool checked_ = false;
+};
+
+// An editable combo box. Every change of its text made by the user, typed, pasted or
+// picked from the list, runs OnChange; changes made by code run nothing.
+class TComboBox : public TControl {
+public:
+    using TControl::TControl;
+
+    const std::string& Text() const { return Caption(); }
+    void SetText(const std::string& text);
+    const std::vector<std::string>& Items() const { return items_; }
+    void ClearItems();
+    void AddItem(const std::string& item);
+    void SetItems(std::vector<std::string> items);
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index); // also sets the text to the item's
+    int MaxLength = 0;            // 0: no limit
+
+    // User input. Each character goes through OnKeyPress first, which may swallow it
+    // by setting it to 0; backspace deletes the last character, other control
+    // characters leave the text alone, printable ones are appended up to MaxLength.
+    void TypeText(const std::string& keys);
+    // The user pastes over the whole text (select all, paste); cut to MaxLength.
+    void Paste(const std::string& text);
+    // The user picks an item from the list.
+    void SelectItem(int index);
+
+    std::function<void()> OnChange;
+    std::function<void(char& key)> OnKeyPress;
+
+protected:
+    void Replay(ControlPeer& peer) override;
+
+private:
+    void UserSetText(std::string text);
+
+    std::vector<std::string> items_;
+    int itemIndex_ = -1;
+};
+
+// A numeric field with up and down arrows whose value always lies within its range.
+class TSpinEdit : public TControl {
+public:
+    using TControl::TControl;
+    void SetRange(int minValue, int maxValue, int increment, int maxLength);
+    int MinValue() const { return min_; }
+    int MaxValue() const { return max_; }
+    int Increment() const { return increment_; }
+    int MaxLength() const { return maxLength_; }
+
+    // The text read as a number and clamped; text that is not a number reads as the minimum.
+    int Value() const;
+    void SetValue(int value); // clamped
+    const std::string& Text() const { return Caption(); }
+
+    void TypeText(const std::string& text); // the user replaces the text
+    void LoseFocus();                       // clamps what was typed
+    void StepUp();
+    void StepDown();
+
+private:
+    int Clamp(long long value) const;
+
+    int min_ = 0, max_ = 0, increment_ = 1, maxLength_ = 0;
+};
+
+// A status line with one text.
+class TStatusBar : public TControl {
+public:
+    using TControl::TControl;
+    const std::string& SimpleText() const { return Caption(); }
+    void SetSimpleText(const std::string& text) { SetCaption(text); }
+    // Paints the status line now, without waiting for the message loop.
+    void Repaint();
+    int RepaintCount() const { return repaints_; }
+
+private:
+    int repaints_ = 0;
+};
+
+class TTabSheet : public TControl {
+public:
+    using TControl::TControl;
+};
+
+class TPageControl : public TControl {
+public:
+    using TControl::TControl;
+    std::vector<TTabSheet*> Pages;
+    int ActivePageIndex() const { return active_; }
+    void SetActivePageIndex(int index);
+
+private:
+    int active_ = 0;
+};
+
+// A bevel, a picture: shapes with bounds only.
+class TBevel : public TControl {
+public:
+    using TControl::TControl;
+};
+
+class TImage : public TControl {
+public:
+    using TControl::TControl;
+    int IconResource = 0;
+};
+
+} // namespace tvm
