@@ -19,8 +19,18 @@ inline std::string DataFile(const std::string& name) {
 // One running program on the simulated platform: a display driver loaded from a mode
 // list, the virtual clock, scripted dialogs, the settings fields and the main window.
 struct SimWorld {
-    explicit SimWorld(const std::string& modeList)
-        : Display(SimDisplay::FromFile(DataFile(modeList))), App(Dialogs, Clock) {}
+    // `modes` is a mode-list file under tests/data, or, when it holds a line break,
+    // the mode list itself.
+    explicit SimWorld(const std::string& modes) : Display(Load(modes)), App(Dialogs, Clock) {}
+
+    static SimDisplay Load(const std::string& modes) {
+        if (modes.find('\n') == std::string::npos) {
+            return SimDisplay::FromFile(DataFile(modes));
+        }
+        std::size_t current = 0;
+        auto list = SimDisplay::ParseModeList(modes, "inline", &current);
+        return SimDisplay(std::move(list), current);
+    }
 
     SimDisplay Display;
     VirtualClock Clock;
