@@ -1,5 +1,8 @@
 // The mode table against a modern driver: 200 sizes and depths, ten rates each.
+#include "platform/sim/IniFileProfile.h"
+#include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/SimDisplay.h"
 #include "platform/sim/VirtualClock.h"
 #include "ui/UnitMain.h"
@@ -29,12 +32,17 @@ struct Program {
     ScriptedDialogs dialogs;
     TApplication app{dialogs, clock};
     Settings settings;
+    IniFileProfile ini{"/nonexistent/Tavelmorind.ini", "Tavelmorind.ini"};
+    MemoryRunAtLogon runKey{"C:\\Tavelmorind.exe"};
+    SimTray tray;
+    SimSystem system{clock};
+    MainServices services{display, ini, runKey, tray, system};
 };
 
 void BM_BuildModeTable(benchmark::State& state) {
     Program program;
     for (auto _ : state) {
-        TMainForm main(program.app, program.settings, program.display);
+        TMainForm main(program.app, program.settings, program.services);
         main.BuildModeTable();
         benchmark::DoNotOptimize(main.MainStringGrid.RowCount());
     }
@@ -46,7 +54,7 @@ BENCHMARK(BM_BuildModeTable)->Unit(benchmark::kMillisecond);
 void BM_CreateMainWindow(benchmark::State& state) {
     Program program;
     for (auto _ : state) {
-        TMainForm main(program.app, program.settings, program.display);
+        TMainForm main(program.app, program.settings, program.services);
         benchmark::DoNotOptimize(main.MainStringGrid.RowCount());
     }
 }
@@ -54,7 +62,7 @@ BENCHMARK(BM_CreateMainWindow)->Unit(benchmark::kMillisecond);
 
 void BM_FillChoiceList(benchmark::State& state) {
     Program program;
-    TMainForm main(program.app, program.settings, program.display);
+    TMainForm main(program.app, program.settings, program.services);
     main.FormCreate();
     int row = 1;
     for (auto _ : state) {

@@ -28,7 +28,7 @@ TEST(ModeKeys, KeyIsSizeAndDepthAndLabelIsTheLowByte) {
 
 TEST(ModeTable, CrtDriverGivesOneRowPerKeyInFirstSeenOrderWithFastestRates) {
     SimWorld world("crt.modes");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     const TStringGrid& grid = main.MainStringGrid;
 
     EXPECT_EQ(grid.Cell(0, 0), "Screen Mode");
@@ -73,7 +73,7 @@ TEST(ModeTable, DefaultFrequenciesLabelAndNeverCountAsFastest) {
                    "1024 768 16 0,60\n"
                    "1024 768 32 1,1,60,75,60\n"
                    "1280 1024 32 300,60\n");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     const TStringGrid& grid = main.MainStringGrid;
 
     EXPECT_EQ(Column(grid, 1),
@@ -88,7 +88,7 @@ TEST(ModeTable, DefaultFrequenciesLabelAndNeverCountAsFastest) {
 
 TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresOnlyRatesBelow256) {
     SimWorld world("crt.modes");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     main.FastestCheckBox.Click();
 
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(11, "0"));
@@ -120,7 +120,7 @@ TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresOnlyRatesBelow256) {
 
 TEST(ModeTable, PastedTextThatIsNotAStorableRateLeavesTheCell) {
     SimWorld world("crt.modes");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     main.FastestCheckBox.Click();
     main.MainStringGrid.SelectRow(2);
     main.FreqCombo.Paste("085");
@@ -143,7 +143,7 @@ TEST(ModeTable, PastedTextThatIsNotAStorableRateLeavesTheCell) {
 TEST(ModeTable, ChoiceListPutsSetAtSecondAndRefillsOnlyForAnotherRow) {
     SimWorld world("1024 768 32 60,70,75,70 *\n"
                    "800 600 32 60,70,75\n");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     EXPECT_EQ(main.FreqCombo.Items(), (Items{"0", "75", "60", "70", "70"}))
         << "a rate the driver lists twice appears twice";
     EXPECT_EQ(main.FreqCombo.ItemIndex(), 1);
@@ -165,7 +165,7 @@ TEST(ModeTable, ChoiceListPutsSetAtSecondAndRefillsOnlyForAnotherRow) {
 
 TEST(ModeTable, DefaultSettingOneCountsAsDetectedButNeverAsFastest) {
     SimWorld world("default-only.modes");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     EXPECT_TRUE(main.AnyFrequencyDetected);
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(3, "0"));
     EXPECT_TRUE(main.FastestCheckBox.Enabled());
@@ -174,7 +174,7 @@ TEST(ModeTable, DefaultSettingOneCountsAsDetectedButNeverAsFastest) {
 
 TEST(ModeTable, NoDetectedFrequencyFallsBackAndLocksTheLockingFeatures) {
     SimWorld world("zero-only.modes");
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     EXPECT_FALSE(main.AnyFrequencyDetected);
     EXPECT_EQ(Column(main.MainStringGrid, 1),
               Items(3, "(Cannot autodetect on this operating system)"));
@@ -191,7 +191,7 @@ TEST(ModeTable, NoDetectedFrequencyFallsBackAndLocksTheLockingFeatures) {
 TEST(ModeTable, EmptyEnumerationLeavesAnEmptyTableAndDisablesNothing) {
     SimWorld world("crt.modes");
     world.Display = SimDisplay{};
-    TMainForm& main = world.CreateMain();
+    TMainForm& main = world.CreateMain(kRunBefore);
     EXPECT_EQ(main.MainStringGrid.RowCount(), 1);
     EXPECT_TRUE(main.FastestCheckBox.Enabled());
     EXPECT_TRUE(main.LockingFeatures1->Enabled);

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "platform/sim/IniFileProfile.h"
+#include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
 #include "platform/sim/SimDisplay.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
 #include "settings/Settings.h"
 #include "ui/UnitMain.h"
 #include "ui/widgets/Application.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace tvm::test {
 
@@ -16,12 +23,44 @@ inline std::string DataFile(const std::string& name) {
     return std::string(TAVELMORIND_TEST_DATA) + "/" + name;
 }
 
+// A folder of its own for each test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("tavelmorind-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline constexpr const char* kExePath = "C:\\Program Files\\Tavelmorind\\Tavelmorind.exe";
+
+// A settings file of a program that has run before, with overriding On, automatic
+// rates and no polling, so that a test sees the notification path alone.
+inline constexpr const char* kRunBefore = "[Init]\nProgram Run Before=1\n";
+
 // One running program on the simulated platform: a display driver loaded from a mode
-// list, the virtual clock, scripted dialogs, the settings fields and the main window.
+// list, the virtual clock, scripted dialogs, a real settings file in a folder of its
+// own, the Run value in memory, the tray and the main window.
 struct SimWorld {
     // `modes` is a mode-list file under tests/data, or, when it holds a line break,
     // the mode list itself.
-    explicit SimWorld(const std::string& modes) : Display(Load(modes)), App(Dialogs, Clock) {}
+    explicit SimWorld(const std::string& modes)
+        : Display(Load(modes)), App(Dialogs, Clock), Ini(Folder.Path() / "Tavelmorind.ini",
+                                                         "Tavelmorind.ini"),
+          RunKey(kExePath), System(Clock) {}
 
     static SimDisplay Load(const std::string& modes) {
         if (modes.find('\n') == std::string::npos) {
@@ -32,18 +71,40 @@ struct SimWorld {
         return SimDisplay(std::move(list), current);
     }
 
+    void WriteIni(const std::string& text) const {
+        std::ofstream(Ini.Path(), std::ios::binary) << text;
+    }
+    std::string ReadIni() const {
+        std::ifstream file(Ini.Path(), std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    bool IniExists() const { return std::filesystem::exists(Ini.Path()); }
+
+    TMainForm& CreateMain() {
+        Main = std::make_unique<TMainForm>(App, Config,
+                                           MainServices{Display, Ini, RunKey, Tray, System});
+        Main->FormCreate();
+        return *Main;
+    }
+    // Starts with this settings file.
+    TMainForm& CreateMain(const std::string& ini) {
+        WriteIni(ini);
+        return CreateMain();
+    }
+
+    TempFolder Folder;
     SimDisplay Display;
     VirtualClock Clock;
     ScriptedDialogs Dialogs;
     TApplication App;
+    IniFileProfile Ini;
+    MemoryRunAtLogon RunKey;
+    SimTray Tray;
+    SimSystem System;
     Settings Config;
     std::unique_ptr<TMainForm> Main;
-
-    TMainForm& CreateMain() {
-        Main = std::make_unique<TMainForm>(App, Config, Display);
-        Main->FormCreate();
-        return *Main;
-    }
 };
 
 } // namespace tvm::test

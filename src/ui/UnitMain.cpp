@@ -2,9 +2,10 @@
 
 namespace tvm {
 
-TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& display)
+TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& services)
     : TForm(app), Timer1(app, 0), Timer2(app, 600000000), Timer3(app, 1), MainMenu1(app),
-      PopupMenu1(app), Config(settings), Display(display) {
+      PopupMenu1(app), Config(settings), Display(services.Display), Ini(services.Ini),
+      RunKey(services.RunKey), Tray(services.Tray), System(services.System) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -20,9 +21,11 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
     OnRadioButton.SetBounds(16, 32, 41, 17);
     OnRadioButton.SetCaption("O&n");
     OnRadioButton.SetHint("Turns on Refresh Overriding");
+    OnRadioButton.OnClick = [this] { OnRadioButtonClick(); };
     OffRadioButton.SetBounds(64, 32, 41, 17);
     OffRadioButton.SetCaption("&Off");
     OffRadioButton.SetHint("Turns off Refresh Overriding");
+    OffRadioButton.OnClick = [this] { OffRadioButtonClick(); };
 
     FastestCheckBox.SetBounds(168, 32, 249, 17);
     FastestCheckBox.SetAnchors(AnchorTop | AnchorRight);
@@ -81,7 +84,12 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
     CloseBitBtn.Default = true;
     CloseBitBtn.Cancel = true;
 
-    MainStatusBar.SetSimpleText("Ready");
+    MainStatusBar.SetSimpleText(kStatusReady);
+    SaveBitBtn.OnClick = [this] { SaveBitBtnClick(); };
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Timer2.OnTimer = [this] { Timer2Timer(); };
+    Timer3.OnTimer = [this] { Timer3Timer(); };
+    Display.SetChangeListener([this] { App().Dispatch([this] { OnDisplayChange(); }); });
 
     ImageStart.SetBounds(216, 272, 32, 32);
     ImageNorm.SetBounds(176, 272, 32, 32);
@@ -96,6 +104,7 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
 void TMainForm::CreateMenus() {
     File1 = &MainMenu1.Add("&File");
     Save1 = &File1->Add("&Save");
+    Save1->OnClick = [this] { Save1Click(); };
     Close1 = &File1->Add("&Close");
     File1->AddSeparator();
     Exit1 = &File1->Add("E&xit");
@@ -126,6 +135,7 @@ void TMainForm::CreateMenus() {
     AdvancedSettings2 = &PopupMenu1.Add("&Advanced Settings");
     Enabled1 = &PopupMenu1.Add("&Enabled");
     Enabled1->Checked = true;
+    Enabled1->OnClick = [this] { Enabled1Click(); };
     PopupMenu1.AddSeparator();
     DisplayProperties1 = &PopupMenu1.Add("&Display Properties");
     ChangeScreenMode1 = &PopupMenu1.Add("&Change Screen Mode");
@@ -149,11 +159,36 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::FormCreate() {
-    BuildModeTable();
-    ApplyFastestSetting();
+    // Each step runs on its own: an error one of them raises (the first-run marker
+    // cannot be written, the Run value is not text) is shown and start-up goes on, so
+    // that it completes and the tray icon answers.
+    auto step = [this](auto&& action) { App().Dispatch(action); };
+    step([this] {
+        TrayIcon.Picture = TrayPicture::Starting;
+        TrayIcon.Tip = App().Title() + " - Starting Up...";
+        Tray.Add(TrayIcon);
+        TrayIconShown = true;
+    });
+    step([this] { BuildModeTable(); });
+    step([this] { ApplyFastestSetting(); });
     TableReady = true;
-    FillChoiceList(1);
-    ApplyNoDetectionFallback();
+    step([this] { LoadSettings(); });
+    step([this] { FillChoiceList(1); });
+    step([this] { ApplyNoDetectionFallback(); });
+    step([this] {
+        if (Config.OptimizeDesktopMode) {
+            ApplyOverride(ChangeUpdateRegistry);
+        }
+    });
+    step([this] { RestartEnforcement(); });
+    step([this] {
+        UpdateTrayIcon();
+        if (TrayIconShown) {
+            Tray.Modify(TrayIcon);
+        }
+    });
+    StartupComplete = true;
+    System.TrimWorkingSet();
 }
 
 void TMainForm::FormResize() { MainStringGrid.SetColWidth(1, Width - 210); }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/DisplayService.h"
 #include "settings/Settings.h"
+#include "ui/Services.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Grid.h"
 #include "ui/widgets/Menus.h"
@@ -19,7 +19,7 @@ namespace tvm {
 // override engine's timers and the tray menu.
 class TMainForm : public TForm {
 public:
-    TMainForm(TApplication& app, Settings& settings, DisplayService& display);
+    TMainForm(TApplication& app, Settings& settings, const MainServices& services);
 
     // Controls, as the window lays them out.
     TGroupBox RadioGroup1{*this};
@@ -77,8 +77,45 @@ public:
     int ComboRow = 0;
     int SelectedRow = 1;
 
+    // The override engine's state.
+    std::int32_t ChangesMade = 0;
+    struct SeenMode {
+        std::uint32_t Depth = 0, Width = 0, Height = 0;
+        std::uint8_t Refresh = 0;
+        bool operator==(const SeenMode&) const = default;
+    };
+    SeenMode LastSeenMode;
+    bool StartupComplete = false;
+
+    // The tray icon.
+    TrayIconData TrayIcon;
+    bool TrayIconShown = false;
+
     // Start-up (the window's creation).
     void FormCreate();
+
+    // The override engine.
+    void ApplyOverride(std::uint32_t flags);
+    // WM_DISPLAYCHANGE; true when the message goes on to default processing.
+    bool OnDisplayChange();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer() { EnforcementTick(); }
+    void EnforcementTick();
+    void RestartEnforcement();
+    void OnRadioButtonClick();
+    void OffRadioButtonClick();
+    void Enabled1Click();
+
+    // The settings store.
+    void LoadSettings();
+    void SaveSettings();
+    void SaveBitBtnClick() { SaveSettings(); }
+    void Save1Click() { SaveSettings(); }
+
+    // The tray icon.
+    void UpdateTrayIcon();
+    void SetTrayState(TrayPicture picture);
 
     // The mode table.
     void BuildModeTable();
@@ -92,12 +129,25 @@ public:
 
     void FormResize();
 
+    void SetStatus(const std::string& text) { MainStatusBar.SetSimpleText(text); }
+
     Settings& Config;
     DisplayService& Display;
+    Profile& Ini;
+    RunAtLogon& RunKey;
+    TrayService& Tray;
+    SystemService& System;
 
 private:
     void CreateMenus();
     void AddToFrequencySet(std::uint32_t frequency);
+    // The row whose key is `key`, or 0.
+    int FindRow(const ModeKey& key) const;
+    std::int32_t ReadInteger(const char* section, const std::string& key, std::int32_t fallback);
+    bool ReadBool(const char* section, const char* key, bool fallback);
+    void WriteString(const char* section, const std::string& key, const std::string& value);
+    void WriteInteger(const char* section, const char* key, std::int64_t value);
+    void WriteBool(const char* section, const char* key, bool value);
 };
 
 // Texts the mode table shows.
@@ -105,5 +155,14 @@ inline constexpr const char* kAutomaticInstruction = "Automatic settings are ena
 inline constexpr const char* kManualInstruction =
     "Click on a mode, then specify a frequency for that mode.";
 inline constexpr const char* kNoDetectionText = "(Cannot autodetect on this operating system)";
+
+// The status line.
+inline constexpr const char* kStatusReady = "Ready";
+inline constexpr const char* kStatusWithinLimit = "Changes made within rate limit: ";
+inline constexpr const char* kStatusRateLimit =
+    "Rate limit exceeded; click the 'On' button to re-enable.";
+inline constexpr const char* kStatusDisabled =
+    "Tavelmorind is currently disabled; click the 'On' button to enable!";
+inline constexpr const char* kStatusSaving = "Please wait whilst saving...";
 
 } // namespace tvm

@@ -1,6 +1,9 @@
 // Prints the mode table that the program builds from the real display: the three
 // columns as the user sees them, the fastest rate per mode and the set of rates.
+#include "platform/sim/IniFileProfile.h"
+#include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
 #include "platform/win32/Win32Display.h"
 #include "ui/UnitMain.h"
@@ -25,8 +28,14 @@ int main() {
     tvm::ScriptedDialogs dialogs;
     tvm::TApplication app(dialogs, clock);
     tvm::Settings settings;
-    tvm::TMainForm main(app, settings, display);
-    main.FormCreate();
+    // Only the table is wanted: the settings come from nowhere, the tray is not shown.
+    tvm::IniFileProfile ini("NUL", "Tavelmorind.ini");
+    tvm::MemoryRunAtLogon runKey("Tavelmorind.exe");
+    tvm::SimTray tray;
+    tvm::SimSystem system(clock);
+    tvm::TMainForm main(app, settings, tvm::MainServices{display, ini, runKey, tray, system});
+    main.BuildModeTable();
+    main.ApplyFastestSetting();
 
     const tvm::TStringGrid& grid = main.MainStringGrid;
     std::size_t wa = 0, wb = 0;

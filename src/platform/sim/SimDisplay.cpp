@@ -172,12 +172,20 @@ std::int32_t SimDisplay::ChangeMode(const DisplayMode& request, std::uint32_t fl
         registryMode_ = *target;
         hasRegistryMode_ = true;
     }
-    NotifyChange();
+    if (!silent_) {
+        NotifyChange();
+    }
     return result;
 }
 
+void SimDisplay::AddMode(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
+                         std::uint32_t frequency) {
+    modes_.push_back(
+        MakeMode(width, height, bits, frequency, static_cast<std::uint32_t>(modes_.size())));
+}
+
 std::int32_t SimDisplay::SwitchTo(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
-                                  std::uint32_t frequency) {
+                                  std::uint32_t frequency, bool notify) {
     if (modes_.empty()) {
         return DispChangeBadMode;
     }
@@ -186,7 +194,10 @@ std::int32_t SimDisplay::SwitchTo(std::uint32_t width, std::uint32_t height, std
     request.PelsHeight = height;
     request.BitsPerPel = bits;
     request.DisplayFrequency = frequency;
-    return ChangeMode(request, ChangeFullscreen);
+    silent_ = !notify;
+    const std::int32_t result = ChangeMode(request, ChangeFullscreen);
+    silent_ = false;
+    return result;
 }
 
 } // namespace tvm

@@ -55,9 +55,13 @@ public:
     const DisplayMode& Current() const { return current_; }
     // The full refresh rate of the current mode (CurrentRefresh gives its low 8 bits).
     std::uint32_t CurrentFrequency() const { return current_.DisplayFrequency; }
-    // Another program (a game) switches the display; the listener hears of it.
+    // Another program (a game) switches the display; the listener hears of it unless
+    // `notify` is false (a change made outside the window system, which sends nothing).
     std::int32_t SwitchTo(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
-                          std::uint32_t frequency);
+                          std::uint32_t frequency, bool notify = true);
+    // The driver starts offering another mode (a new monitor, a new driver).
+    void AddMode(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
+                 std::uint32_t frequency);
     // The driver refuses every change with this code (0: accept again).
     void RefuseChanges(std::int32_t result) { refusal_ = result; }
 
@@ -78,6 +82,7 @@ private:
     DisplayMode registryMode_{};
     bool hasRegistryMode_ = false;
     std::int32_t refusal_ = 0;
+    bool silent_ = false;
     std::vector<ChangeRequest> changes_;
     std::size_t enumerateCalls_ = 0;
 };

@@ -1,0 +1,25 @@
+#include "platform/sim/SimShell.h"
+
+namespace tvm {
+
+void SimTray::Record(Op op, const TrayIconData& data) {
+    requests_.push_back({op, data});
+    switch (op) {
+    case Op::Add:
+        if (!present_) {
+            present_ = true;
+            shown_ = data;
+        }
+        break;
+    case Op::Modify:
+        if (present_) {
+            shown_ = data;
+        }
+        break;
+    case Op::Delete:
+        present_ = false;
+        break;
+    }
+}
+
+} // namespace tvm

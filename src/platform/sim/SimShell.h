@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/sim/VirtualClock.h"
+#include "ui/Services.h"
+
+#include <string>
+#include <vector>
+
+namespace tvm {
+
+// The notification area, recording every request.
+class SimTray : public TrayService {
+public:
+    enum class Op { Add, Modify, Delete };
+    struct Request {
+        Op Operation;
+        TrayIconData Data;
+    };
+
+    void Add(const TrayIconData& data) override { Record(Op::Add, data); }
+    void Modify(const TrayIconData& data) override { Record(Op::Modify, data); }
+    void Delete(const TrayIconData& data) override { Record(Op::Delete, data); }
+
+    const std::vector<Request>& Requests() const { return requests_; }
+    // Whether the shell would show an icon now, and which.
+    bool Present() const { return present_; }
+    const TrayIconData& Shown() const { return shown_; }
+
+private:
+    void Record(Op op, const TrayIconData& data);
+
+    std::vector<Request> requests_;
+    bool present_ = false;
+    TrayIconData shown_;
+};
+
+// Trims, started commands and waits, recorded; waits pass on the virtual clock.
+class SimSystem : public SystemService {
+public:
+    explicit SimSystem(VirtualClock& clock) : clock_(clock) {}
+
+    void TrimWorkingSet() override { ++trims_; }
+    void WinExec(const std::string& commandLine, int show) override {
+        commands_.push_back({commandLine, show});
+    }
+    void Sleep(std::uint32_t ms) override {
+        sleeps_.push_back(ms);
+        clock_.Sleep(ms);
+    }
+
+    struct Command {
+        std::string CommandLine;
+        int Show;
+    };
+    int Trims() const { return trims_; }
+    const std::vector<Command>& Commands() const { return commands_; }
+    const std::vector<std::uint32_t>& Sleeps() const { return sleeps_; }
+
+private:
+    VirtualClock& clock_;
+    int trims_ = 0;
+    std::vector<Command> commands_;
+    std::vector<std::uint32_t> sleeps_;
+};
+
+} // namespace tvm
