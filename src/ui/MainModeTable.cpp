@@ -69,6 +69,7 @@ void TMainForm::BuildModeTable() {
             rowOfKey.emplace(key, row);
             TMenuItem& item = ChangeScreenMode1->Add(key);
             item.RadioItem = true;
+            item.OnClick = [this, &item] { SwitchToModeByKey(item.Caption()); };
             grid.SetCell(kDetectedColumn, row, label);
             FastestTable.resize(static_cast<std::size_t>(grid.RowCount()), 0);
             if (frequency > 1) {

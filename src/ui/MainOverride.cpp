@@ -48,7 +48,7 @@ bool TMainForm::OnDisplayChange() {
     }
     ++ChangesMade;
     if (ChangesMade > Config.AutoDisableTimeAllowed) {
-        OffRadioButton.SetChecked(true);
+        SwitchOff();
         SetStatus(kStatusRateLimit);
         return false;
     }
@@ -119,7 +119,7 @@ void TMainForm::OffRadioButtonClick() {
 
 void TMainForm::Enabled1Click() {
     if (Enabled1->Checked) {
-        OffRadioButton.SetChecked(true);
+        SwitchOff();
     } else {
         OnRadioButton.SetChecked(true);
     }

@@ -23,12 +23,18 @@ struct TrayIconData {
 
 // The shell's notification area. Results are not checked: the program records what
 // it asked for, not what the shell did.
+class TMenu;
+
 class TrayService {
 public:
     virtual ~TrayService() = default;
     virtual void Add(const TrayIconData& data) = 0;
     virtual void Modify(const TrayIconData& data) = 0;
     virtual void Delete(const TrayIconData& data) = 0;
+    // Opens the tray menu at the mouse cursor: the owner window comes to the
+    // foreground first (or the menu would not close when the user clicks elsewhere),
+    // the menu's OnPopup runs, and WM_NULL is posted to the owner afterwards.
+    virtual void ShowMenu(TMenu& menu) = 0;
 };
 
 // Process-wide odds and ends of the platform.

@@ -13,6 +13,8 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
     Height = 387;
     MinWidth = 443;
     MinHeight = 387;
+    MinimizeBox = false;
+    Centered = true;
 
     RadioGroup1.SetBounds(8, 8, 419, 49);
     RadioGroup1.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
@@ -86,6 +88,11 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
 
     MainStatusBar.SetSimpleText(kStatusReady);
     SaveBitBtn.OnClick = [this] { SaveBitBtnClick(); };
+    CloseBitBtn.OnClick = [this] { CloseBitBtnClick(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
+    OnClose = [this](CloseAction& action) { FormClose(action); };
+    OnHide = [this] { FormHide(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     Timer3.OnTimer = [this] { Timer3Timer(); };
@@ -106,11 +113,14 @@ void TMainForm::CreateMenus() {
     Save1 = &File1->Add("&Save");
     Save1->OnClick = [this] { Save1Click(); };
     Close1 = &File1->Add("&Close");
+    Close1->OnClick = [this] { Close1Click(); };
     File1->AddSeparator();
     Exit1 = &File1->Add("E&xit");
+    Exit1->OnClick = [this] { ExitTavelmorind1Click(); };
 
     Tools1 = &MainMenu1.Add("&Tools");
     AdvancedSettings1 = &Tools1->Add("&Advanced Settings...");
+    AdvancedSettings1->OnClick = [this] { AdvancedSettings1Click(); };
     Tools1->AddSeparator();
     MonitorFeatures1 = &Tools1->Add("&Monitor Features");
     MonitorFeatures1->Add("Activate &ScreenSaver");
@@ -128,16 +138,20 @@ void TMainForm::CreateMenus() {
 
     Help1 = &MainMenu1.Add("&Help");
     About1 = &Help1->Add("&About...");
+    About1->OnClick = [this] { About1Click(); };
 
     OpenWindow1 = &PopupMenu1.Add("&Tavelmorind Configuration");
     OpenWindow1->Default = true;
     OpenWindow1->Hint = "Pops up the main Tavelmorind window";
+    OpenWindow1->OnClick = [this] { OpenWindow1Click(); };
     AdvancedSettings2 = &PopupMenu1.Add("&Advanced Settings");
+    AdvancedSettings2->OnClick = [this] { AdvancedSettings2Click(); };
     Enabled1 = &PopupMenu1.Add("&Enabled");
     Enabled1->Checked = true;
     Enabled1->OnClick = [this] { Enabled1Click(); };
     PopupMenu1.AddSeparator();
     DisplayProperties1 = &PopupMenu1.Add("&Display Properties");
+    DisplayProperties1->OnClick = [this] { DisplayProperties1Click(); };
     ChangeScreenMode1 = &PopupMenu1.Add("&Change Screen Mode");
     PopupMenu1.AddSeparator();
     Monitor1 = &PopupMenu1.Add("&Monitor Features");
@@ -156,6 +170,8 @@ void TMainForm::CreateMenus() {
     PopupMenu1.AddSeparator();
     ExitTavelmorind1 = &PopupMenu1.Add("E&xit Tavelmorind");
     ExitTavelmorind1->Hint = "Quits Tavelmorind";
+    ExitTavelmorind1->OnClick = [this] { ExitTavelmorind1Click(); };
+    PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
 }
 
 void TMainForm::FormCreate() {

@@ -14,6 +14,8 @@
 
 namespace tvm {
 
+class TTimerForm;
+
 // The configuration window: the On/Off choice, the automatic-fastest check box, the
 // mode table with its frequency box, the status line, both menus. It also owns the
 // override engine's timers and the tray menu.
@@ -91,8 +93,47 @@ public:
     TrayIconData TrayIcon;
     bool TrayIconShown = false;
 
+    // The manual switcher's memory of the mode before the last switch.
+    ModeKey PreviousModeKey;
+    std::uint8_t PreviousFrequency = 0;
+
+    // The other windows, set once they exist.
+    TTimerForm* TimerForm = nullptr;
+    TForm* AdvanceForm = nullptr;
+    TForm* AboutForm = nullptr;
+
     // Start-up (the window's creation).
     void FormCreate();
+
+    // The manual switcher.
+    void SwitchToMode(ModeKey key, std::uint8_t frequency, bool confirm);
+    void Button2Click();
+    void SwitchToModeByKey(const std::string& caption);
+    void PopupMenu1Popup();
+    void RevertMode();
+
+    // The window, its buttons and menus.
+    void CloseBitBtnClick() { Hide(); }
+    void Close1Click() { Hide(); }
+    void ExitTavelmorind1Click() { App().Terminate(); }
+    void Button1Click();
+    void AdvancedSettings1Click() { Button1Click(); }
+    void About1Click();
+    void OpenWindow1Click();
+    void AdvancedSettings2Click();
+    void DisplayProperties1Click();
+    void FormClose(CloseAction& action) { action = CloseAction::Hide; }
+    void FormHide() { System.TrimWorkingSet(); }
+
+    // Messages of the window itself.
+    static constexpr std::uint32_t WmLButtonDblClk = 515;
+    static constexpr std::uint32_t WmRButtonDown = 516;
+    void TrayIconCallback(std::uint32_t mouseMessage);
+    void ShowTrayMenu();
+    // The shell recreated the notification area ("TaskbarCreated").
+    void OnTaskbarCreated();
+    // A second start asks this one to show itself ("Tavelmorind_ShowMain").
+    void OnShowMainMessage();
 
     // The override engine.
     void ApplyOverride(std::uint32_t flags);
@@ -140,6 +181,8 @@ public:
 
 private:
     void CreateMenus();
+    // Checks the Off button and runs the Off path, also when it was checked already.
+    void SwitchOff();
     void AddToFrequencySet(std::uint32_t frequency);
     // The row whose key is `key`, or 0.
     int FindRow(const ModeKey& key) const;

@@ -1,5 +1,7 @@
 #include "platform/sim/SimShell.h"
 
+#include "ui/widgets/Menus.h"
+
 namespace tvm {
 
 void SimTray::Record(Op op, const TrayIconData& data) {
@@ -20,6 +22,11 @@ void SimTray::Record(Op op, const TrayIconData& data) {
         present_ = false;
         break;
     }
+}
+
+void SimTray::ShowMenu(TMenu& menu) {
+    ++menusShown_;
+    menu.Popup();
 }
 
 } // namespace tvm

@@ -20,6 +20,8 @@ public:
     void Add(const TrayIconData& data) override { Record(Op::Add, data); }
     void Modify(const TrayIconData& data) override { Record(Op::Modify, data); }
     void Delete(const TrayIconData& data) override { Record(Op::Delete, data); }
+    void ShowMenu(TMenu& menu) override;
+    int MenusShown() const { return menusShown_; }
 
     const std::vector<Request>& Requests() const { return requests_; }
     // Whether the shell would show an icon now, and which.
@@ -32,6 +34,7 @@ private:
     std::vector<Request> requests_;
     bool present_ = false;
     TrayIconData shown_;
+    int menusShown_ = 0;
 };
 
 // Trims, started commands and waits, recorded; waits pass on the virtual clock.

@@ -24,6 +24,11 @@ public:
     TForm& Owner() const { return owner_; }
     TApplication& App() const;
 
+    // The control this one sits in (a group box, a tab sheet, a panel); null for the
+    // form itself. Positions are relative to the parent's client area.
+    TControl* Parent() const { return parent_; }
+    void SetParent(TControl* parent) { parent_ = parent; }
+
     void SetBounds(int left, int top, int width, int height);
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -59,6 +64,7 @@ protected:
 
 private:
     TForm& owner_;
+    TControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     unsigned anchors_ = AnchorLeft | AnchorTop;
     bool enabled_ = true;

@@ -4,12 +4,14 @@ namespace tvm {
 
 void TForm::Show() {
     if (!visible_) {
+        // OnShow runs before the window appears, so that what it places and fills is
+        // what the user first sees.
         visible_ = true;
-        if (peer_) {
-            peer_->SyncVisible(true);
-        }
         if (OnShow) {
             OnShow();
+        }
+        if (peer_) {
+            peer_->SyncVisible(true);
         }
     }
     BringToFront();

@@ -14,6 +14,10 @@ class TControl;
 
 enum class CloseAction { None, Hide, Free };
 
+// Sizeable: a resizable frame; Dialog: a fixed single frame with the system menu only;
+// None: no frame at all.
+enum class TBorderStyle { Sizeable, Dialog, None };
+
 // A top-level window. Its controls register themselves in creation order; a platform
 // that shows windows walks them to make its peers.
 class TForm {
@@ -33,12 +37,20 @@ public:
     int Height = 0;
     int MinWidth = 0;
     int MinHeight = 0;
+    int MaxWidth = 0; // 0: no limit
+    int MaxHeight = 0;
+    TBorderStyle BorderStyle = TBorderStyle::Sizeable;
+    bool MaximizeBox = true;
+    bool MinimizeBox = true;
+    bool TopMost = false;
+    bool Centered = false; // placed in the middle of the screen when first shown
     int Left = 0;
     int Top = 0;
 
     bool Visible() const { return visible_; }
-    // Shows the window (OnShow runs when it goes from hidden to shown) and brings it
-    // to the front.
+    // Shows the window (OnShow runs when it goes from hidden to shown, before it
+    // appears; the peer then places it at Left/Top, or centred) and brings it to the
+    // front.
     void Show();
     void Hide(); // OnHide runs when it goes from shown to hidden
     // The user closes the window with its frame's close box: OnClose decides.

@@ -11,6 +11,11 @@ namespace tvm {
 class TLabel : public TControl {
 public:
     using TControl::TControl;
+    enum class Align { Left, Center };
+    Align Alignment = Align::Left;
+    bool Bold = false;
+    std::string FontName; // empty: the form's font
+    int FontHeight = 0;   // pixels; 0: the form's
     // The control that the label's access key moves the focus to.
     TControl* FocusControl = nullptr;
     bool WordWrap = false;
@@ -21,11 +26,21 @@ public:
     using TControl::TControl;
 };
 
+// A raised or lowered panel holding other controls.
+class TPanel : public TControl {
+public:
+    using TControl::TControl;
+};
+
+// The stock pictures of buttons with glyphs.
+enum class TGlyph { None, OK, Cancel, Yes, No, Retry, Close, Save };
+
 class TButton : public TControl {
 public:
     using TControl::TControl;
     bool Default = false; // pressed by Enter
     bool Cancel = false;  // pressed by Escape
+    TGlyph Glyph = TGlyph::None;
     // A push by the user (mouse, Enter, Escape, access key). Disabled buttons ignore it.
     void Click();
     std::function<void()> OnClick;

@@ -1,0 +1,80 @@
+#include "ui/UnitTimer.h"
+
+#include "ui/UnitMain.h"
+
+namespace tvm {
+
+TTimerForm::TTimerForm(TApplication& app, TMainForm& main, DisplayService& display,
+                       SystemService& system)
+    : TForm(app), Timer1(app, 1000), main_(main), display_(display), system_(system) {
+    SetCaption("Confirm Display Settings");
+    ClientWidth = 305;
+    ClientHeight = 137;
+    Width = 313;
+    Height = 171;
+    MinWidth = MaxWidth = 313;
+    MinHeight = MaxHeight = 171;
+    BorderStyle = TBorderStyle::Dialog;
+
+    GroupBox1.SetBounds(8, 8, 209, 121);
+    GroupBox1.SetCaption("Display Mode Manually Changed");
+    Label1.SetParent(&GroupBox1);
+    Label1.SetBounds(8, 24, 193, 26);
+    Label1.WordWrap = true;
+    Label1.SetCaption("Your display mode has been changed.  Do you want to keep this setting?");
+    Label2.SetParent(&GroupBox1);
+    Label2.SetBounds(8, 64, 193, 26);
+    Label2.WordWrap = true;
+    Label2.SetCaption("Tavelmorind will reverse the mode and disable itself in...");
+    Label3.SetParent(&GroupBox1);
+    Label3.SetBounds(8, 96, 100, 13);
+
+    BitBtnYes.SetBounds(224, 72, 75, 25);
+    BitBtnYes.SetCaption("&Yes");
+    BitBtnYes.Default = true;
+    BitBtnYes.Glyph = TGlyph::Yes;
+    BitBtnYes.OnClick = [this] { BitBtnYesClick(); };
+    BitBtnNo.SetBounds(224, 104, 73, 25);
+    BitBtnNo.SetCaption("&No");
+    BitBtnNo.Cancel = true;
+    BitBtnNo.Glyph = TGlyph::No;
+    BitBtnNo.OnClick = [this] { BitBtnNoClick(); };
+
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    OnShow = [this] { FormShow(); };
+    OnHide = [this] { FormHide(); };
+    // The close box keeps the new mode, like Yes.
+}
+
+void TTimerForm::FormShow() {
+    Left = (static_cast<int>(display_.CurrentWidth()) - Width) / 2;
+    Top = (static_cast<int>(display_.CurrentHeight()) - Height) / 2;
+    main_.Button2.SetEnabled(false);
+    main_.ChangeScreenMode1->Enabled = false;
+    Countdown = 11;
+    Timer1Timer();
+    Timer1.SetEnabled(true);
+}
+
+void TTimerForm::Timer1Timer() {
+    --Countdown;
+    if (Countdown != 0) {
+        Label3.SetCaption(std::to_string(Countdown) + " seconds");
+    } else {
+        BitBtnNoClick();
+    }
+}
+
+void TTimerForm::BitBtnNoClick() {
+    main_.RevertMode();
+    Hide();
+}
+
+void TTimerForm::FormHide() {
+    Timer1.SetEnabled(false);
+    main_.Button2.SetEnabled(true);
+    main_.ChangeScreenMode1->Enabled = true;
+    system_.TrimWorkingSet();
+}
+
+} // namespace tvm

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/widgets/Form.h"
+#include "ui/widgets/StdCtrls.h"
+#include "ui/widgets/Timer.h"
+
+#include <cstdint>
+
+namespace tvm {
+
+class TMainForm;
+class DisplayService;
+class SystemService;
+
+// "Confirm Display Settings": a manual mode switch must be kept within ten seconds,
+// or the previous mode comes back and overriding goes Off.
+class TTimerForm : public TForm {
+public:
+    TTimerForm(TApplication& app, TMainForm& main, DisplayService& display, SystemService& system);
+
+    TGroupBox GroupBox1{*this};
+    TLabel Label1{*this};
+    TLabel Label2{*this};
+    TLabel Label3{*this};
+    TButton BitBtnYes{*this};
+    TButton BitBtnNo{*this};
+    TTimer Timer1;
+
+    std::uint8_t Countdown = 0;
+
+    void FormShow();
+    void Timer1Timer();
+    void BitBtnYesClick() { Hide(); }
+    void BitBtnNoClick();
+    void FormHide();
+
+private:
+    TMainForm& main_;
+    DisplayService& display_;
+    SystemService& system_;
+};
+
+} // namespace tvm
