@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "platform/sim/IniFileProfile.h"
 #include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
@@ -53,14 +54,16 @@ inline constexpr const char* kRunBefore = "[Init]\nProgram Run Before=1\n";
 
 // One running program on the simulated platform: a display driver loaded from a mode
 // list, the virtual clock, scripted dialogs, a real settings file in a folder of its
-// own, the Run value in memory, the tray and the main window.
+// own, the Run value in memory, the tray, and the program with its five windows.
 struct SimWorld {
     // `modes` is a mode-list file under tests/data, or, when it holds a line break,
     // the mode list itself.
     explicit SimWorld(const std::string& modes)
-        : Display(Load(modes)), App(Dialogs, Clock), Ini(Folder.Path() / "Tavelmorind.ini",
-                                                         "Tavelmorind.ini"),
-          RunKey(kExePath), System(Clock) {}
+        : Display(Load(modes)), Ini(Folder.Path() / "Tavelmorind.ini", "Tavelmorind.ini"),
+          RunKey(kExePath), System(Clock),
+          Platform{Dialogs, Clock, MainServices{Display, Ini, RunKey, Tray, System}, Instance,
+                   Windows},
+          Prog(Platform), App(Prog.App), Config(Prog.Config) {}
 
     static SimDisplay Load(const std::string& modes) {
         if (modes.find('\n') == std::string::npos) {
@@ -82,10 +85,10 @@ struct SimWorld {
     }
     bool IniExists() const { return std::filesystem::exists(Ini.Path()); }
 
+    // Starts the program up to its message loop and returns its main window.
     TMainForm& CreateMain() {
-        Main = std::make_unique<TMainForm>(App, Config,
-                                           MainServices{Display, Ini, RunKey, Tray, System});
-        Main->FormCreate();
+        Prog.Start();
+        Main = Prog.MainForm.get();
         return *Main;
     }
     // Starts with this settings file.
@@ -98,13 +101,17 @@ struct SimWorld {
     SimDisplay Display;
     VirtualClock Clock;
     ScriptedDialogs Dialogs;
-    TApplication App;
     IniFileProfile Ini;
     MemoryRunAtLogon RunKey;
     SimTray Tray;
     SimSystem System;
-    Settings Config;
-    std::unique_ptr<TMainForm> Main;
+    SimSingleInstance Instance;
+    SimWindowSystem Windows;
+    tvm::Platform Platform;
+    Program Prog;
+    TApplication& App;
+    Settings& Config;
+    TMainForm* Main = nullptr;
 };
 
 } // namespace tvm::test

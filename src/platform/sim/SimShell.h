@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "platform/sim/VirtualClock.h"
 #include "ui/Services.h"
 
@@ -64,6 +65,28 @@ private:
     int trims_ = 0;
     std::vector<Command> commands_;
     std::vector<std::uint32_t> sleeps_;
+};
+
+// The single-instance check: another copy is running or not, as a test says.
+class SimSingleInstance : public SingleInstance {
+public:
+    bool AnotherCopyRunning() override { return AnotherCopy; }
+    void AskRunningCopyToShow() override { ++Asks; }
+    bool AnotherCopy = false;
+    int Asks = 0;
+};
+
+// Windows without a face: realising one records it; the message loop is the test.
+class SimWindowSystem : public WindowSystem {
+public:
+    void Realize(TForm& form) override { Realized.push_back(form.Caption()); }
+    void RealizeMain(TMainForm& main) override { Realize(main); }
+    void HideApplicationWindow() override { ApplicationWindowHidden = true; }
+    void RunMessageLoop(TApplication& app) override { LoopRanTerminated = app.Terminated(); }
+
+    std::vector<std::string> Realized;
+    bool ApplicationWindowHidden = false;
+    bool LoopRanTerminated = false;
 };
 
 } // namespace tvm

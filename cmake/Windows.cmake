@@ -1,0 +1,98 @@
+# Windows build (mingw-w64 cross or native): the Win32 platform library, the Wine test
+# tier and the tools. Every executable carries its own runtime so a bare Wine prefix
+# (or a bare Windows machine) runs it without copying DLLs next to it.
+
+# Links the C and C++ runtimes and winpthread into `target`. MSVC builds keep their
+# default runtime.
+function(tavelmorind_static_runtime target)
+  if(NOT MSVC)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# The Win32 implementations of the platform services. Other parts of the program add
+# files to src/platform/win32; the glob picks them up at the next build.
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(tavelmorind_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_core user32 gdi32 shell32 advapi32
+                      kernel32 comctl32)
+# Keep <windows.h> lean and free of the min/max macros that break <algorithm>.
+target_compile_definitions(tavelmorind_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+
+# The desktop program. src/app/win32 holds its entry point once it exists; it is a GUI
+# (WIN32 subsystem) program over the Win32 platform.
+function(tavelmorind_add_windows_app name)
+  add_executable(${name} WIN32 ${ARGN})
+  target_link_libraries(${name} PRIVATE tavelmorind_win32 tavelmorind_core)
+  tavelmorind_static_runtime(${name})
+endfunction()
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/win32/*.cpp)
+file(GLOB APP_RESOURCES CONFIGURE_DEPENDS src/app/win32/*.rc)
+if(APP_SOURCES)
+  if(APP_RESOURCES)
+    enable_language(RC)
+  endif()
+  tavelmorind_add_windows_app(Tavelmorind ${APP_SOURCES} ${APP_RESOURCES})
+endif()
+
+# Lists what the display driver offers, as the program sees it. It builds the main
+# window headless (simulated profile, tray and dialogs) over the real display.
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/show_modes/main.cpp)
+  add_executable(ShowModes tools/show_modes/main.cpp)
+  target_link_libraries(ShowModes PRIVATE tavelmorind_win32 tavelmorind_sim tavelmorind_core)
+  tavelmorind_static_runtime(ShowModes)
+endif()
+
+# GoogleTest from Debian's sources, cross-built with the project's compiler. Its
+# threading layer stays off (the tests are single-threaded), and SYSTEM keeps our
+# warning flags out of its headers. A Windows machine without those sources uses an
+# installed GoogleTest instead.
+set(TAVELMORIND_GTEST_SOURCE_DIR /usr/src/googletest/googletest
+    CACHE PATH "GoogleTest source folder (googletest/, not the umbrella folder)")
+if(EXISTS ${TAVELMORIND_GTEST_SOURCE_DIR}/CMakeLists.txt)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${TAVELMORIND_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest
+                   EXCLUDE_FROM_ALL SYSTEM)
+  set(TAVELMORIND_GTEST_LIBRARIES gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(TAVELMORIND_GTEST_LIBRARIES GTest::gtest GTest::gtest_main)
+endif()
+
+enable_testing()
+
+file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
+add_executable(tavelmorind_wine_tests ${WINE_TEST_SOURCES})
+target_link_libraries(tavelmorind_wine_tests PRIVATE tavelmorind_win32 tavelmorind_sim
+                      ${TAVELMORIND_GTEST_LIBRARIES})
+target_include_directories(tavelmorind_wine_tests PRIVATE tests/wine)
+tavelmorind_static_runtime(tavelmorind_wine_tests)
+
+# A second program that switches modes, as a game does; the tests start it from the
+# folder they run from.
+add_executable(SwitchMode tests/wine/helpers/SwitchMode.cpp)
+target_link_libraries(SwitchMode PRIVATE tavelmorind_warnings user32)
+tavelmorind_static_runtime(SwitchMode)
+add_dependencies(tavelmorind_wine_tests SwitchMode)
+
+# Adds a CTest entry that runs `exe` (a target) with `args` under Wine on a private
+# dummy X display, through tools/run-wine-tests.sh. Every Windows test goes through
+# here: the entries share one Wine prefix and so must not run at the same time.
+function(tavelmorind_add_wine_test name exe)
+  add_test(NAME ${name}
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/run-wine-tests.sh $<TARGET_FILE:${exe}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES
+                       TIMEOUT 300
+                       RESOURCE_LOCK tavelmorind_wineprefix
+                       ENVIRONMENT "TAVELMORIND_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# The whole test executable runs as one CTest entry: each run starts an X server and a
+# Wine session, which costs seconds, so the tests are not split one entry each. On
+# Windows itself the program is run by hand: it changes the real display's mode and
+# expects the dummy display's mode list.
+if(CMAKE_CROSSCOMPILING)
+  tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
+endif()
