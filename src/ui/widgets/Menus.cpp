@@ -9,6 +9,7 @@ TMenuItem::TMenuItem(TApplication& app, std::string caption)
 
 TMenuItem& TMenuItem::Add(std::string caption) {
     items_.push_back(std::make_unique<TMenuItem>(app_, std::move(caption)));
+    items_.back()->parent_ = this;
     return *items_.back();
 }
 
@@ -21,8 +22,17 @@ TMenuItem* TMenuItem::Find(const std::string& caption) const {
     return nullptr;
 }
 
+bool TMenuItem::Reachable() const {
+    for (const TMenuItem* item = this; item; item = item->parent_) {
+        if (!item->Enabled) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void TMenuItem::Click() {
-    if (!Enabled || IsSeparator() || !items_.empty()) {
+    if (!Reachable() || IsSeparator() || !items_.empty()) {
         return;
     }
     app_.Dispatch([this] {

@@ -33,12 +33,17 @@ public:
     // The first sub-item with this caption, or null.
     TMenuItem* Find(const std::string& caption) const;
 
-    // The user chooses the item. Disabled items and submenus do nothing.
+    TMenuItem* Parent() const { return parent_; }
+    // Enabled, and so is every submenu above it: what the user can reach.
+    bool Reachable() const;
+
+    // The user chooses the item. Items that cannot be reached and submenus do nothing.
     void Click();
     std::function<void()> OnClick;
 
 private:
     TApplication& app_;
+    TMenuItem* parent_ = nullptr;
     std::string caption_;
     std::vector<std::unique_ptr<TMenuItem>> items_;
 };
