@@ -1,0 +1,165 @@
+#include "platform/win32/Win32Display.h"
+
+#include <cstring>
+#include <exception>
+#include <system_error>
+#include <utility>
+
+namespace tvm {
+
+static_assert(sizeof(DEVMODEA) <= DisplayMode::NativeSize,
+              "the enumerated record must travel whole in DisplayMode::Native");
+// The portable flags and result codes are the system's own, passed through unchanged.
+static_assert(ChangeDynamic == 0 && ChangeUpdateRegistry == CDS_UPDATEREGISTRY &&
+              ChangeFullscreen == CDS_FULLSCREEN);
+static_assert(DispChangeSuccessful == DISP_CHANGE_SUCCESSFUL &&
+              DispChangeRestart == DISP_CHANGE_RESTART && DispChangeFailed == DISP_CHANGE_FAILED &&
+              DispChangeBadMode == DISP_CHANGE_BADMODE &&
+              DispChangeNotUpdated == DISP_CHANGE_NOTUPDATED &&
+              DispChangeBadFlags == DISP_CHANGE_BADFLAGS &&
+              DispChangeBadParam == DISP_CHANGE_BADPARAM);
+
+namespace {
+
+constexpr const char* ListenerClassName = "TavelmorindDisplayListener";
+
+// Only the record's own bytes of Native are written; the rest keeps what it held.
+void StoreRecord(const DEVMODEA& devMode, DisplayMode& mode) {
+    std::memcpy(mode.Native.data(), &devMode, sizeof devMode);
+    mode.BitsPerPel = devMode.dmBitsPerPel;
+    mode.PelsWidth = devMode.dmPelsWidth;
+    mode.PelsHeight = devMode.dmPelsHeight;
+    mode.DisplayFrequency = devMode.dmDisplayFrequency;
+}
+
+[[noreturn]] void ThrowLastError(const char* what) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
+
+} // namespace
+
+Win32Display::Win32Display() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32Display::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = ListenerClassName;
+    // Every Win32Display of the process shares the class; the window finds its owner
+    // through its user data, so a class left by an earlier object serves as well.
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        ThrowLastError("RegisterClassExA");
+    }
+
+    // A real top-level window, never a message-only one: WM_DISPLAYCHANGE is broadcast
+    // to top-level windows and would pass a message-only window by. WS_EX_TOOLWINDOW
+    // keeps it off the taskbar should anything ever show it.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ListenerClassName, "", WS_POPUP, 0, 0, 0, 0,
+                              nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        ThrowLastError("CreateWindowExA");
+    }
+
+    // The enforcement poll reads the current mode every millisecond; one DC for the
+    // object's life spares it a GetDC/ReleaseDC pair per read.
+    screenDc_ = GetDC(nullptr);
+    if (screenDc_ == nullptr) {
+        DestroyWindow(window_);
+        ThrowLastError("GetDC");
+    }
+}
+
+Win32Display::~Win32Display() {
+    ReleaseDC(nullptr, screenDc_);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+DEVMODEA Win32Display::ToDevMode(const DisplayMode& mode) {
+    DEVMODEA devMode;
+    std::memcpy(&devMode, mode.Native.data(), sizeof devMode);
+    devMode.dmBitsPerPel = mode.BitsPerPel;
+    devMode.dmPelsWidth = mode.PelsWidth;
+    devMode.dmPelsHeight = mode.PelsHeight;
+    devMode.dmDisplayFrequency = mode.DisplayFrequency;
+    return devMode;
+}
+
+DisplayMode Win32Display::FromDevMode(const DEVMODEA& devMode) {
+    DisplayMode mode;
+    StoreRecord(devMode, mode);
+    return mode;
+}
+
+bool Win32Display::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
+    // The caller's record is the buffer, as one DEVMODE reused across the enumeration
+    // would be: only the size and the driver-extra count are set before each call, and
+    // whatever the driver leaves alone keeps the value it had.
+    DEVMODEA devMode;
+    std::memcpy(&devMode, mode.Native.data(), sizeof devMode);
+    devMode.dmSize = sizeof(DEVMODEA);
+    devMode.dmDriverExtra = 0;
+    if (!EnumDisplaySettingsA(nullptr, index, &devMode)) {
+        return false;
+    }
+    StoreRecord(devMode, mode);
+    return true;
+}
+
+std::uint8_t Win32Display::CurrentRefresh() {
+    return static_cast<std::uint8_t>(GetDeviceCaps(screenDc_, VREFRESH) & 0xFF);
+}
+
+std::uint32_t Win32Display::CurrentDepth() {
+    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_, BITSPIXEL) *
+                                      GetDeviceCaps(screenDc_, PLANES));
+}
+
+std::uint32_t Win32Display::CurrentWidth() {
+    return static_cast<std::uint32_t>(GetSystemMetrics(SM_CXSCREEN));
+}
+
+std::uint32_t Win32Display::CurrentHeight() {
+    return static_cast<std::uint32_t>(GetSystemMetrics(SM_CYSCREEN));
+}
+
+std::int32_t Win32Display::ChangeMode(const DisplayMode& mode, std::uint32_t flags) {
+    DEVMODEA devMode = ToDevMode(mode);
+    ++changeDepth_;
+    const LONG result = ChangeDisplaySettingsA(&devMode, flags);
+    --changeDepth_;
+    // A listener that raised inside the nested WM_DISPLAYCHANGE raises here instead,
+    // once the system's frames are off the stack.
+    if (pendingError_) {
+        std::rethrow_exception(std::exchange(pendingError_, nullptr));
+    }
+    return static_cast<std::int32_t>(result);
+}
+
+LRESULT CALLBACK Win32Display::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == WM_DISPLAYCHANGE) {
+        auto* self = reinterpret_cast<Win32Display*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self != nullptr) {
+            // No exception may unwind through the system's frames. Inside ChangeMode it
+            // is carried out to the caller; from the message loop there is nobody to
+            // carry it to, so the listener has to handle its own errors there.
+            try {
+                self->NotifyChange();
+            } catch (...) {
+                if (self->changeDepth_ == 0) {
+                    std::terminate();
+                }
+                self->pendingError_ = std::current_exception();
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace tvm
