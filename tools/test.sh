@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every test tier: the behaviour tests (native, sanitizers on), the Windows build
+# under Wine on a private dummy X display, and the fuzz targets. Installs what it
+# needs first. Exits non-zero when anything fails.
+#   tools/test.sh            everything
+#   FUZZ_SECONDS=10 tools/test.sh   a shorter fuzz run
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+bash tools/setup.sh
+
+echo "== native build and behaviour tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "== benchmarks build"
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target tavelmorind_bench
+
+echo "== Windows build and Wine tier"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows
+
+if [ -x tools/fuzz.sh ]; then
+  echo "== fuzzing"
+  bash tools/fuzz.sh "${FUZZ_SECONDS:-60}"
+fi
+echo "== all tiers passed"
