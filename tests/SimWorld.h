@@ -61,8 +61,8 @@ struct SimWorld {
     explicit SimWorld(const std::string& modes)
         : Display(Load(modes)), Ini(Folder.Path() / "Tavelmorind.ini", "Tavelmorind.ini"),
           RunKey(kExePath), System(Clock),
-          Platform{Dialogs, Clock, MainServices{Display, Ini, RunKey, Tray, System}, Instance,
-                   Windows},
+          Platform{Dialogs, Clock, MainServices{Display, Ini, RunKey, Tray, System}, Power,
+                   Instance, Windows},
           Prog(Platform), App(Prog.App), Config(Prog.Config) {}
 
     static SimDisplay Load(const std::string& modes) {
@@ -105,6 +105,7 @@ struct SimWorld {
     MemoryRunAtLogon RunKey;
     SimTray Tray;
     SimSystem System;
+    SimPower Power;
     SimSingleInstance Instance;
     SimWindowSystem Windows;
     tvm::Platform Platform;

@@ -16,8 +16,8 @@ bool Program::Start() {
     platform_.Windows.RealizeMain(*MainForm);
     MainForm->FormCreate();
 
-    AdvanceForm = std::make_unique<TForm>(App);
-    AdvanceForm->SetCaption("Advanced Settings");
+    AdvanceForm =
+        std::make_unique<TAdvanceForm>(App, Config, *MainForm, platform_.Main.System);
     platform_.Windows.Realize(*AdvanceForm);
     MainForm->AdvanceForm = AdvanceForm.get();
 
@@ -30,12 +30,38 @@ bool Program::Start() {
     platform_.Windows.Realize(*TimerForm);
     MainForm->TimerForm = TimerForm.get();
 
-    BlankForm = std::make_unique<TForm>(App);
-    BlankForm->SetCaption("BlankForm");
+    BlankForm = std::make_unique<TBlankForm>(App, platform_.Main.Display, platform_.Power,
+                                             platform_.Main.System);
     platform_.Windows.Realize(*BlankForm);
+    Monitors = std::make_unique<MonitorCommands>(Config, platform_.Power, platform_.Main.System,
+                                                 *BlankForm);
+    WireMonitorCommands();
 
     platform_.Windows.HideApplicationWindow();
     return true;
+}
+
+void Program::WireMonitorCommands() {
+    TMainForm& m = *MainForm;
+    const struct {
+        TMenuItem* Tray;
+        TMenuItem* Main;
+        void (MonitorCommands::*Handler)();
+    } commands[] = {
+        {m.ActivateScreenSaver1, m.ActivateScreenSaver2, &MonitorCommands::ActivateScreenSaver1Click},
+        {m.BlankScreen1, m.BlankScreen2, &MonitorCommands::BlankScreen1Click},
+        {m.DPMSStandby1, m.DPMSStandby2, &MonitorCommands::DPMSStandby1Click},
+        {m.DPMSOff1, m.DPMSOff2, &MonitorCommands::DPMSOff1Click},
+        {m.LockPCActivateScreenSaver1, m.LockPCActivateScreenSaver2,
+         &MonitorCommands::LockPCActivateScreenSaver1Click},
+        {m.LockPCDPMSStandby1, m.LockPCDPMSStandby2, &MonitorCommands::LockPCDPMSStandby1Click},
+        {m.LockPCDPMSOff1, m.LockPCDPMSOff2, &MonitorCommands::LockPCDPMSOff1Click},
+    };
+    for (const auto& c : commands) {
+        auto run = [monitors = Monitors.get(), handler = c.Handler] { (monitors->*handler)(); };
+        c.Tray->OnClick = run;
+        c.Main->OnClick = run;
+    }
 }
 
 void Program::Finish() {

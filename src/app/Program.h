@@ -1,8 +1,12 @@
 #pragma once
 
+#include "power/MonitorCommands.h"
+#include "power/PowerService.h"
 #include "settings/Settings.h"
 #include "ui/Services.h"
 #include "ui/UnitAbout.h"
+#include "ui/UnitAdvanced.h"
+#include "ui/UnitBlank.h"
 #include "ui/UnitMain.h"
 #include "ui/UnitTimer.h"
 #include "ui/widgets/Application.h"
@@ -42,6 +46,7 @@ struct Platform {
     DialogService& Dialogs;
     TimerService& Timers;
     MainServices Main;
+    PowerService& Power;
     SingleInstance& Instance;
     WindowSystem& Windows;
 };
@@ -63,12 +68,15 @@ public:
     TApplication App;
     Settings Config;
     std::unique_ptr<TMainForm> MainForm;
-    std::unique_ptr<TForm> AdvanceForm;
+    std::unique_ptr<TAdvanceForm> AdvanceForm;
     std::unique_ptr<TAboutForm> AboutForm;
     std::unique_ptr<TTimerForm> TimerForm;
-    std::unique_ptr<TForm> BlankForm;
+    std::unique_ptr<TBlankForm> BlankForm;
+    std::unique_ptr<MonitorCommands> Monitors;
 
 private:
+    void WireMonitorCommands();
+
     Platform& platform_;
 };
 

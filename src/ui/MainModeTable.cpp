@@ -138,16 +138,15 @@ void TMainForm::MainStringGridSelectCell(int /*column*/, int row, bool& canSelec
     }
 }
 
-void TMainForm::FreqComboKeyPress(char& key) {
-    const auto k = static_cast<unsigned char>(key);
-    if ((key >= '0' && key <= '9') || k < 32) {
-        if (key == '\r') {
-            key = 0;
-        }
-        return;
+void FilterFrequencyKey(char& key) {
+    const bool digit = key >= '0' && key <= '9';
+    const bool control = static_cast<unsigned char>(key) < 32 && key != '\r';
+    if (!digit && !control) {
+        key = 0;
     }
-    key = 0;
 }
+
+void TMainForm::FreqComboKeyPress(char& key) { FilterFrequencyKey(key); }
 
 void TMainForm::FreqComboChange() {
     const std::string text = FreqCombo.Text();

@@ -56,7 +56,14 @@ public:
     TMenuItem* Tools1 = nullptr;
     TMenuItem* AdvancedSettings1 = nullptr;
     TMenuItem* MonitorFeatures1 = nullptr;
+    TMenuItem* ActivateScreenSaver2 = nullptr;
+    TMenuItem* DPMSStandby2 = nullptr;
+    TMenuItem* DPMSOff2 = nullptr;
+    TMenuItem* BlankScreen2 = nullptr;
     TMenuItem* LockingFeatures2 = nullptr;
+    TMenuItem* LockPCActivateScreenSaver2 = nullptr;
+    TMenuItem* LockPCDPMSOff2 = nullptr;
+    TMenuItem* LockPCDPMSStandby2 = nullptr;
     TMenuItem* Help1 = nullptr;
     TMenuItem* About1 = nullptr;
 
@@ -68,7 +75,14 @@ public:
     TMenuItem* DisplayProperties1 = nullptr;
     TMenuItem* ChangeScreenMode1 = nullptr;
     TMenuItem* Monitor1 = nullptr;
+    TMenuItem* ActivateScreenSaver1 = nullptr;
+    TMenuItem* DPMSStandby1 = nullptr;
+    TMenuItem* DPMSOff1 = nullptr;
+    TMenuItem* BlankScreen1 = nullptr;
     TMenuItem* LockingFeatures1 = nullptr;
+    TMenuItem* LockPCActivateScreenSaver1 = nullptr;
+    TMenuItem* LockPCDPMSStandby1 = nullptr;
+    TMenuItem* LockPCDPMSOff1 = nullptr;
     TMenuItem* ExitTavelmorind1 = nullptr;
 
     // The mode table's state beside the grid.
@@ -192,6 +206,10 @@ private:
     void WriteInteger(const char* section, const char* key, std::int64_t value);
     void WriteBool(const char* section, const char* key, bool value);
 };
+
+// The frequency boxes take digits and control keys (backspace and the like); Enter
+// and every other character are swallowed (set to 0).
+void FilterFrequencyKey(char& key);
 
 // Texts the mode table shows.
 inline constexpr const char* kAutomaticInstruction = "Automatic settings are enabled.";

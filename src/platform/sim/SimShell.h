@@ -67,6 +67,20 @@ private:
     std::vector<std::uint32_t> sleeps_;
 };
 
+// The screen saver and monitor power, recorded in order.
+class SimPower : public PowerService {
+public:
+    void SendSysCommand(std::uint32_t command, std::intptr_t lParam) override {
+        Log.push_back("syscommand " + std::to_string(command) + " " + std::to_string(lParam));
+    }
+    void SetScreenSaverActive(bool active) override {
+        Log.push_back(std::string("screensaver ") + (active ? "on" : "off"));
+        ScreenSaverActive = active;
+    }
+    std::vector<std::string> Log;
+    bool ScreenSaverActive = true;
+};
+
 // The single-instance check: another copy is running or not, as a test says.
 class SimSingleInstance : public SingleInstance {
 public:
