@@ -29,6 +29,11 @@ endfunction()
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/win32/*.cpp)
 file(GLOB APP_RESOURCES CONFIGURE_DEPENDS src/app/win32/*.rc)
+# windres reads the pictures, the manifest and the ids through the .rc; Ninja does not
+# know, so they are named as the resource object's inputs.
+file(GLOB APP_RESOURCE_INPUTS CONFIGURE_DEPENDS src/app/win32/res/* src/app/win32/*.manifest
+     src/app/win32/*.h)
+set_source_files_properties(${APP_RESOURCES} PROPERTIES OBJECT_DEPENDS "${APP_RESOURCE_INPUTS}")
 if(APP_SOURCES)
   if(APP_RESOURCES)
     enable_language(RC)
