@@ -82,6 +82,20 @@ target_link_libraries(SwitchMode PRIVATE tavelmorind_warnings user32)
 tavelmorind_static_runtime(SwitchMode)
 add_dependencies(tavelmorind_wine_tests SwitchMode)
 
+# The end-to-end tier's hands: WinDriver acts as a user on other programs' windows, and
+# TestWindow gives the driver's self-test something to act on.
+file(GLOB WINDRIVER_SOURCES CONFIGURE_DEPENDS tests/wine/helpers/windriver/*.cpp)
+add_executable(WinDriver tests/wine/helpers/WinDriver.cpp ${WINDRIVER_SOURCES})
+target_include_directories(WinDriver PRIVATE tests/wine/helpers)
+target_compile_definitions(WinDriver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(WinDriver PRIVATE tavelmorind_warnings user32)
+tavelmorind_static_runtime(WinDriver)
+add_executable(TestWindow WIN32 tests/wine/helpers/TestWindow.cpp)
+target_compile_definitions(TestWindow PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(TestWindow PRIVATE tavelmorind_warnings user32 gdi32 comctl32)
+tavelmorind_static_runtime(TestWindow)
+add_dependencies(tavelmorind_wine_tests WinDriver TestWindow)
+
 # Adds a CTest entry that runs `exe` (a target) with `args` under Wine on a private
 # dummy X display, through tools/run-wine-tests.sh. Every Windows test goes through
 # here: the entries share one Wine prefix and so must not run at the same time.
@@ -94,10 +108,22 @@ function(tavelmorind_add_wine_test name exe)
                        ENVIRONMENT "TAVELMORIND_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
+# Adds a CTest entry that runs an end-to-end script of tests/wine/e2e with bash. The
+# script starts its own X server and Wine session (tests/wine/e2e/lib.sh) in the shared
+# Wine prefix, so it takes the same lock as the other Windows tests.
+function(tavelmorind_add_e2e_test name script)
+  add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/${script})
+  set_tests_properties(${name} PROPERTIES
+                       TIMEOUT 300
+                       RESOURCE_LOCK tavelmorind_wineprefix
+                       ENVIRONMENT "TAVELMORIND_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
 # The whole test executable runs as one CTest entry: each run starts an X server and a
 # Wine session, which costs seconds, so the tests are not split one entry each. On
 # Windows itself the program is run by hand: it changes the real display's mode and
 # expects the dummy display's mode list.
 if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
+  tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
 endif()

@@ -1,0 +1,218 @@
+# shellcheck shell=bash
+# The shell side of the end-to-end tier. An end-to-end script sources it:
+#   source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+# Sourcing starts a private X server (tools/xserver.sh), takes the Wine prefix for this
+# script and prepares it (tools/wine-env.sh), puts the program back to a first start (no
+# INI file, no Run value) and sets an EXIT trap that stops Wine and the X server and
+# puts back the display mode it found. Do not replace that trap.
+#
+# The build folder is $TAVELMORIND_BUILD_DIR (CTest sets it), else build/windows. With
+# TAVELMORIND_X_DISPLAY set, that running server is used instead (to watch a run).
+#
+#   e2e_start_program [ARGS...]   starts the program (wine Tavelmorind.exe ARGS) in the
+#                                 background; its PID is in E2E_PROGRAM_PID, its output
+#                                 in $E2E_LOGS/program.log
+#   e2e_wait_exit TIMEOUT_S [PID] waits for the program (or PID, a process started
+#                                 here) to end; returns its exit code, also kept in
+#                                 E2E_EXIT_CODE; 124 when it still runs after TIMEOUT_S
+#   e2e_driver ARGS...            runs WinDriver.exe ARGS (see its usage)
+#   e2e_game W H BITS HZ [restore]  another program switches the mode, as a game does
+#   e2e_xmode                     the X server's current mode, "1024x768@85"
+#   e2e_ini                       the program's INI file (without CRs); fails if missing
+#   e2e_reg_query                 `reg query` of the program's Run value; fails if missing
+#   e2e_screenshot NAME           the whole screen into $E2E_SCREENSHOTS/NAME.png
+#   e2e_restore_mode              puts back the mode the X server had at the start
+#   e2e_assert_eq EXPECTED ACTUAL MESSAGE       ends the script (exit 1) unless equal
+#   e2e_assert_contains TEXT PART MESSAGE      ends the script unless TEXT contains PART
+#   e2e_log TEXT...               a progress line on stderr
+# On a failure the trap saves a screenshot (NAME-failure.png) and the window list.
+
+_e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+_e2e_tools=$(cd "$_e2e_here/../../../tools" && pwd)
+
+E2E_BUILD=${TAVELMORIND_BUILD_DIR:-$_e2e_tools/../build/windows}
+mkdir -p "$E2E_BUILD"
+E2E_BUILD=$(cd "$E2E_BUILD" && pwd)
+E2E_NAME=$(basename "$0" .sh)
+E2E_PROGRAM=${E2E_PROGRAM:-$E2E_BUILD/Tavelmorind.exe}
+E2E_DRIVER=${E2E_DRIVER:-$E2E_BUILD/WinDriver.exe}
+E2E_GAME=${E2E_GAME:-$E2E_BUILD/SwitchMode.exe}
+E2E_LOGS=$E2E_BUILD/e2e/$E2E_NAME
+E2E_SCREENSHOTS=$E2E_BUILD/screenshots
+E2E_PROGRAM_PID=
+E2E_EXIT_CODE=
+export TAVELMORIND_BUILD_DIR=$E2E_BUILD
+
+_e2e_ini_name=Tavelmorind.ini
+_e2e_run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+_e2e_run_value=Tavelmorind
+_e2e_state=
+_e2e_own_server=
+_e2e_output=
+_e2e_found_mode=
+
+e2e_log() {
+  echo "e2e $E2E_NAME: $*" >&2
+}
+
+# True while process $1 runs (a zombie has ended).
+_e2e_running() {
+  local stat
+  stat=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) && [ "${stat%% *}" != Z ]
+}
+
+# "<output> <mode id>" of the connected output's current mode.
+_e2e_current_mode() {
+  xrandr --verbose 2>/dev/null | awk '
+    /^[^ \t]/ { out = ($2 == "connected") ? $1 : "" }
+    out != "" && /\*current/ { gsub(/[()]/, "", $2); print out, $2; exit }'
+}
+
+e2e_xmode() {
+  xrandr --current 2>/dev/null | awk '
+    /^[^ \t]/ {
+      size = ""
+      if ($2 != "connected") next
+      for (i = 3; i <= NF; i++)
+        if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, g, "+"); size = g[1]; break }
+      next
+    }
+    size != "" {
+      for (i = 2; i <= NF; i++)
+        if ($i ~ /\*/) { r = $i; gsub(/[*+]/, "", r); printf "%s@%d\n", size, r + 0.5; exit }
+    }'
+}
+
+e2e_restore_mode() {
+  local left
+  [ -n "$_e2e_found_mode" ] || return 0
+  read -r _ left <<<"$(_e2e_current_mode)"
+  [ "$left" = "$_e2e_found_mode" ] && return 0
+  xrandr --output "$_e2e_output" --mode "$_e2e_found_mode"
+}
+
+e2e_driver() {
+  wine "$E2E_DRIVER" "$@"
+}
+
+e2e_game() {
+  (cd "$E2E_BUILD" && wine "$E2E_GAME" "$@")
+}
+
+e2e_start_program() {
+  if [ ! -f "$E2E_PROGRAM" ]; then
+    e2e_log "no program at $E2E_PROGRAM"
+    return 1
+  fi
+  mkdir -p "$E2E_LOGS"
+  (cd "$E2E_BUILD" && exec wine "$E2E_PROGRAM" "$@") </dev/null >>"$E2E_LOGS/program.log" 2>&1 &
+  E2E_PROGRAM_PID=$!
+  e2e_log "started $(basename "$E2E_PROGRAM") $* (pid $E2E_PROGRAM_PID)"
+}
+
+e2e_wait_exit() {
+  local timeout=${1:?usage: e2e_wait_exit TIMEOUT_S [PID]} pid=${2:-$E2E_PROGRAM_PID}
+  local deadline=$((SECONDS + timeout))
+  E2E_EXIT_CODE=
+  while _e2e_running "$pid"; do
+    if ((SECONDS >= deadline)); then
+      e2e_log "process $pid still runs after ${timeout}s"
+      return 124
+    fi
+    sleep 0.1
+  done
+  E2E_EXIT_CODE=0
+  wait "$pid" || E2E_EXIT_CODE=$?
+  return "$E2E_EXIT_CODE"
+}
+
+e2e_ini() {
+  local file=$WINEPREFIX/drive_c/windows/$_e2e_ini_name
+  [ -f "$file" ] || return 1
+  tr -d '\r' <"$file"
+}
+
+e2e_reg_query() {
+  local output status=0
+  output=$(wine reg query "$_e2e_run_key" /v "$_e2e_run_value" 2>/dev/null) || status=$?
+  printf '%s\n' "$output" | tr -d '\r'
+  return "$status"
+}
+
+e2e_screenshot() {
+  mkdir -p "$E2E_SCREENSHOTS"
+  import -window root "$E2E_SCREENSHOTS/${1:?usage: e2e_screenshot NAME}.png"
+}
+
+e2e_assert_eq() {
+  if [ "$1" != "$2" ]; then
+    e2e_log "FAIL: $3: expected [$1], got [$2]"
+    exit 1
+  fi
+  e2e_log "ok: $3"
+}
+
+e2e_assert_contains() {
+  if [[ $1 != *"$2"* ]]; then
+    e2e_log "FAIL: $3: [$2] not in [$1]"
+    exit 1
+  fi
+  e2e_log "ok: $3"
+}
+
+# shellcheck disable=SC2317 # run by the EXIT trap
+_e2e_cleanup() {
+  local status=$?
+  trap - EXIT
+  if [ "$status" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
+    e2e_screenshot "$E2E_NAME-failure" 2>/dev/null || true
+    e2e_log "windows at the failure:"
+    e2e_driver windows >&2 2>/dev/null || true
+  fi
+  wine_env_stop
+  e2e_restore_mode >/dev/null 2>&1 || e2e_log "could not restore the display mode"
+  if [ -n "$_e2e_own_server" ]; then
+    "$_e2e_tools/xserver.sh" stop "$_e2e_state"
+  fi
+  [ -n "$_e2e_state" ] && rm -rf "$_e2e_state"
+  exit "$status"
+}
+
+_e2e_setup() {
+  local stale start_output
+  # shellcheck source=tools/wine-env.sh
+  source "$_e2e_tools/wine-env.sh" "$E2E_BUILD"
+
+  # Servers of runs that were killed before they could clean up (a CTest time-out
+  # kills the script outright) are stopped here, as tools/run-wine-tests.sh does.
+  for stale in "$E2E_BUILD"/.xserver.*/; do
+    [ -f "$stale/owner" ] || continue
+    _e2e_running "$(cat "$stale/owner")" && continue
+    "$_e2e_tools/xserver.sh" stop "$stale"
+    rm -rf "$stale"
+  done
+  _e2e_state=$(mktemp -d "$E2E_BUILD/.xserver.XXXXXX")
+  echo $$ >"$_e2e_state/owner"
+  trap _e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+
+  if [ -n "${TAVELMORIND_X_DISPLAY:-}" ]; then
+    export DISPLAY=$TAVELMORIND_X_DISPLAY
+  else
+    start_output=$("$_e2e_tools/xserver.sh" start "$_e2e_state" "$E2E_BUILD") || exit 1
+    eval "$start_output"
+    _e2e_own_server=1
+  fi
+  wine_env_prepare || exit 1
+  read -r _e2e_output _e2e_found_mode <<<"$(_e2e_current_mode)"
+  if [ -z "$_e2e_found_mode" ]; then
+    e2e_log "cannot read the display mode of $DISPLAY"
+    exit 1
+  fi
+
+  rm -f "$WINEPREFIX/drive_c/windows/$_e2e_ini_name"
+  wine reg delete "$_e2e_run_key" /v "$_e2e_run_value" /f >/dev/null 2>&1 || true
+  e2e_log "X display $DISPLAY ($(e2e_xmode)), Wine prefix $WINEPREFIX"
+}
+
+_e2e_setup
