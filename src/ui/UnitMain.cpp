@@ -106,6 +106,12 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
     }
 
     CreateMenus();
+    Menu = &MainMenu1;
+    PopupMenu = &PopupMenu1;
+    OnResize = [this] { FormResize(); };
+    TabOrder = {&CloseBitBtn,    &SaveBitBtn,    &Button1,         &Button2,
+                &OnRadioButton,  &OffRadioButton, &FastestCheckBox, &FreqCombo,
+                &MainStringGrid, &RadioGroup1};
 }
 
 void TMainForm::CreateMenus() {

@@ -4,6 +4,7 @@
 #include "ui/widgets/Dialogs.h"
 #include "ui/widgets/Timer.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -18,9 +19,13 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
 
-    // Asks the message loop to end; takes effect when the loop next looks.
-    void Terminate() { terminated_ = true; }
+    // Asks the message loop to end; takes effect when the loop next looks, and the
+    // platform's loop is woken so that it does look.
+    void Terminate();
     bool Terminated() const { return terminated_; }
+    // How the platform's message loop is woken when Terminate is asked from inside a
+    // message it does not see coming back (a message sent by another program).
+    void SetLoopWaker(std::function<void()> wake) { wake_ = std::move(wake); }
 
     // Runs a handler for a user or system event. A ProgramError it raises stops the
     // handler there, is shown in the error box, and the program goes on.
@@ -44,6 +49,7 @@ private:
     TimerService& timers_;
     std::string title_ = "Tavelmorind";
     bool terminated_ = false;
+    std::function<void()> wake_;
 };
 
 } // namespace tvm

@@ -40,6 +40,14 @@ void TControl::SetCaption(const std::string& caption) {
     Sync([&](ControlPeer& p) { p.SyncText(caption_); });
 }
 
+void TControl::SetHint(const std::string& hint) {
+    if (hint_ == hint) {
+        return;
+    }
+    hint_ = hint;
+    Sync([&](ControlPeer& p) { p.SyncHint(hint_); });
+}
+
 void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
     peer_ = std::move(peer);
     if (peer_) {
@@ -50,6 +58,7 @@ void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
 void TControl::Replay(ControlPeer& peer) {
     peer.SyncBounds(left_, top_, width_, height_);
     peer.SyncText(caption_);
+    peer.SyncHint(hint_);
     peer.SyncEnabled(enabled_);
     peer.SyncVisible(visible_);
 }

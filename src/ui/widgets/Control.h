@@ -13,7 +13,8 @@ class TForm;
 enum Anchor : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
 
 // State every control has. The peer is optional: without one (tests, headless) the
-// control works the same, it just shows nothing.
+// control works the same, it just shows nothing. Bounds are in the form's client
+// coordinates, also for the controls on a tab sheet.
 class TControl {
 public:
     explicit TControl(TForm& owner);
@@ -47,7 +48,7 @@ public:
     void SetCaption(const std::string& caption);
 
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    void SetHint(const std::string& hint);
 
     void AttachPeer(std::unique_ptr<ControlPeer> peer);
     ControlPeer* Peer() const { return peer_.get(); }

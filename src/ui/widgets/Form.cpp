@@ -1,6 +1,86 @@
 #include "ui/widgets/Form.h"
 
+#include "ui/widgets/Control.h"
+
 namespace tvm {
+
+namespace {
+
+// One axis of the anchor rule; `delta` is how much the client area grew.
+void Follow(bool nearAnchor, bool farAnchor, int delta, int& position, int& size) {
+    if (farAnchor) {
+        if (nearAnchor) {
+            size += delta;
+        } else {
+            position += delta;
+        }
+    } else if (!nearAnchor) {
+        position += delta / 2;
+    }
+}
+
+} // namespace
+
+void TForm::SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (peer_) {
+        peer_->SyncText(caption_);
+    }
+}
+
+void TForm::AttachPeer(std::unique_ptr<ControlPeer> peer) {
+    peer_ = std::move(peer);
+    if (peer_) {
+        peer_->SyncText(caption_);
+        peer_->SyncVisible(visible_);
+    }
+}
+
+void TForm::KeyDown(int key) {
+    app_.Dispatch([&] {
+        if (OnKeyDown) {
+            OnKeyDown(key);
+        }
+    });
+}
+
+void TForm::MouseMove(int x, int y) {
+    app_.Dispatch([&] {
+        if (OnMouseMove) {
+            OnMouseMove(x, y);
+        }
+    });
+}
+
+void TForm::Resize(int clientWidth, int clientHeight, int width, int height) {
+    app_.Dispatch([&] {
+        const int dx = clientWidth - ClientWidth;
+        const int dy = clientHeight - ClientHeight;
+        const bool changed = dx != 0 || dy != 0 || width != Width || height != Height;
+        ClientWidth = clientWidth;
+        ClientHeight = clientHeight;
+        Width = width;
+        Height = height;
+        if (dx != 0 || dy != 0) {
+            for (TControl* control : controls_) {
+                const unsigned anchors = control->Anchors();
+                int left = control->Left();
+                int top = control->Top();
+                int w = control->Width();
+                int h = control->Height();
+                Follow((anchors & AnchorLeft) != 0, (anchors & AnchorRight) != 0, dx, left, w);
+                Follow((anchors & AnchorTop) != 0, (anchors & AnchorBottom) != 0, dy, top, h);
+                if (left != control->Left() || top != control->Top() || w != control->Width() ||
+                    h != control->Height()) {
+                    control->SetBounds(left, top, w, h);
+                }
+            }
+        }
+        if (changed && OnResize) {
+            OnResize();
+        }
+    });
+}
 
 void TForm::Show() {
     if (!visible_) {

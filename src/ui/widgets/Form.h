@@ -11,6 +11,7 @@
 namespace tvm {
 
 class TControl;
+class TMenu;
 
 enum class CloseAction { None, Hide, Free };
 
@@ -30,7 +31,7 @@ public:
     TApplication& App() const { return app_; }
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    void SetCaption(std::string caption);
     int ClientWidth = 0;
     int ClientHeight = 0;
     int Width = 0;  // outer size, frame included
@@ -44,6 +45,8 @@ public:
     bool MinimizeBox = true;
     bool TopMost = false;
     bool Centered = false; // placed in the middle of the screen when first shown
+    bool BlackBackground = false; // the client area is black
+    bool HideCursor = false;      // no mouse pointer over the client area
     int Left = 0;
     int Top = 0;
 
@@ -60,11 +63,33 @@ public:
     std::function<void()> OnShow;
     std::function<void()> OnHide;
     std::function<void(CloseAction&)> OnClose;
+    std::function<void()> OnResize;
+
+    // Input the window itself receives: a key pressed (the virtual-key code) and the
+    // mouse moved (client coordinates).
+    void KeyDown(int key);
+    void MouseMove(int x, int y);
+    std::function<void(int key)> OnKeyDown;
+    std::function<void(int x, int y)> OnMouseMove;
+
+    // The window's client area took a new size (the user dragged the frame, or the
+    // platform fitted the window): the anchored controls follow, then OnResize runs.
+    // A right (bottom) anchor keeps the margin to that edge, with the left (top) one
+    // as well the control stretches, with neither it keeps its centre.
+    void Resize(int clientWidth, int clientHeight, int width, int height);
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     void Register(TControl& control) { controls_.push_back(&control); }
+    // The order in which Tab visits the controls when it is not the creation order;
+    // controls not listed follow in creation order.
+    std::vector<TControl*> TabOrder;
 
-    void AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
+    TMenu* Menu = nullptr;      // the menu bar
+    TMenu* PopupMenu = nullptr; // the window's context menu
+
+    // Pushes the caption and the visibility into the new peer.
+    void AttachPeer(std::unique_ptr<ControlPeer> peer);
+    ControlPeer* Peer() const { return peer_.get(); }
 
 private:
     TApplication& app_;

@@ -16,6 +16,7 @@ public:
     virtual void SyncVisible(bool /*visible*/) {}
     virtual void SyncEnabled(bool /*enabled*/) {}
     virtual void SyncText(const std::string& /*text*/) {}
+    virtual void SyncHint(const std::string& /*hint*/) {}
     virtual void SyncChecked(bool /*checked*/) {}
     virtual void SyncItems(const std::vector<std::string>& /*items*/) {}
     virtual void SyncItemIndex(int /*index*/) {}

@@ -133,9 +133,7 @@ void TComboBox::TypeText(const std::string& keys) {
     for (char key : keys) {
         App().Dispatch([this, key] {
             char k = key;
-            if (OnKeyPress) {
-                OnKeyPress(k);
-            }
+            KeyPress(k);
             if (k == 0) {
                 return;
             }
@@ -152,6 +150,12 @@ void TComboBox::TypeText(const std::string& keys) {
             }
             UserSetText(std::move(text));
         });
+    }
+}
+
+void TComboBox::KeyPress(char& key) {
+    if (OnKeyPress) {
+        OnKeyPress(key);
     }
 }
 

@@ -76,6 +76,7 @@ public:
 class TRadioButton : public TControl {
 public:
     TRadioButton(TForm& owner, TRadioGroupScope& group);
+    TRadioGroupScope& Group() const { return group_; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
     void Click(); // the user picks it
@@ -113,6 +114,10 @@ public:
     void Paste(const std::string& text);
     // The user picks an item from the list.
     void SelectItem(int index);
+    // Runs OnKeyPress for a key the user types; a key set to 0 is swallowed. TypeText
+    // calls it for each key; a platform calls it alone when its own edit field applies
+    // the key (typing into the middle of the text, over a selection).
+    void KeyPress(char& key);
 
     std::function<void()> OnChange;
     std::function<void(char& key)> OnKeyPress;
@@ -167,9 +172,12 @@ private:
     int repaints_ = 0;
 };
 
+// A page of a page control; the caption is the tab's. Its controls are shown only
+// while it is the active page.
 class TTabSheet : public TControl {
 public:
     using TControl::TControl;
+    std::vector<TControl*> Controls;
 };
 
 class TPageControl : public TControl {

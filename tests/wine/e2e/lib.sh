@@ -19,6 +19,7 @@
 #   e2e_game W H BITS HZ [restore]  another program switches the mode, as a game does
 #   e2e_xmode                     the X server's current mode, "1024x768@85"
 #   e2e_ini                       the program's INI file (without CRs); fails if missing
+#   e2e_write_ini TEXT            writes the program's INI file (lines end in CRLF)
 #   e2e_reg_query                 `reg query` of the program's Run value; fails if missing
 #   e2e_screenshot NAME           the whole screen into $E2E_SCREENSHOTS/NAME.png
 #   e2e_restore_mode              puts back the mode the X server had at the start
@@ -130,6 +131,10 @@ e2e_ini() {
   local file=$WINEPREFIX/drive_c/windows/$_e2e_ini_name
   [ -f "$file" ] || return 1
   tr -d '\r' <"$file"
+}
+
+e2e_write_ini() {
+  printf '%s' "$1" | sed 's/$/\r/' >"$WINEPREFIX/drive_c/windows/$_e2e_ini_name"
 }
 
 e2e_reg_query() {

@@ -1,7 +1,9 @@
 // Another program that switches the display mode, as a game does:
 //   SwitchMode WIDTH HEIGHT BITS HZ [restore]
 // Asks for the mode with ChangeDisplaySettingsA and, with "restore", puts back the
-// mode it found before exiting. Exit code 0 when every change was accepted, 2 on bad
+// mode it found before exiting. It prints when its change returned, in nanoseconds of
+// Unix time (Wine's system clock is the host's), so that a script can time what
+// another program does after it. Exit code 0 when every change was accepted, 2 on bad
 // arguments, 3 when a change was refused (its result is printed).
 #include <windows.h>
 
@@ -28,6 +30,12 @@ int main(int argc, char** argv) {
     wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
 
     const LONG changed = ChangeDisplaySettingsA(&wanted, 0);
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long since1601 =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
+    std::printf("SwitchMode: returned-at-ns %llu\n", (since1601 - kUnixEpochIn100ns) * 100);
     std::printf("SwitchMode: %lux%lux%lu@%lu: %ld\n", wanted.dmPelsWidth, wanted.dmPelsHeight,
                 wanted.dmBitsPerPel, wanted.dmDisplayFrequency, changed);
     LONG restored = DISP_CHANGE_SUCCESSFUL;

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/win32/Win32ControlPeer.h"
+#include "platform/win32/Win32Menus.h"
+#include "platform/win32/Win32MessageLoop.h"
+#include "ui/widgets/Form.h"
+#include "ui/widgets/Peer.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tvm {
+
+class TButton;
+class Win32Toolkit;
+
+// The Win32 side of a form: a top-level window with the form's caption, client size,
+// minimum size, menu bar and tooltips. It hands the controls' notifications to their
+// peers, answers the dialog manager's questions (which button Enter presses, what
+// Escape does) and turns the frame's close box into TForm::Close.
+class Win32FormPeer final : public ControlPeer, public Win32Host {
+public:
+    using MessageHook = std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)>;
+
+    Win32FormPeer(Win32Toolkit& toolkit, TForm& form);
+    ~Win32FormPeer() override;
+    Win32FormPeer(const Win32FormPeer&) = delete;
+    Win32FormPeer& operator=(const Win32FormPeer&) = delete;
+
+    HWND Handle() const { return window_; }
+    TForm& Form() const { return form_; }
+    Win32Toolkit& Toolkit() const { return toolkit_; }
+    Win32MessageLoop& Loop() const;
+    HFONT Font() const;
+
+    HWND HostWindow() const override { return window_; }
+    POINT Origin() const override { return POINT{0, 0}; }
+
+    void SyncVisible(bool visible) override;
+    void SyncText(const std::string& text) override;
+    void BringToFront() override;
+
+    // Sizes the window to the form's client size and starts following WM_SIZE; the
+    // toolkit calls it once every control has its peer.
+    void Ready();
+
+    int NextControlId() { return nextId_++; }
+    void Register(Win32ControlPeer& peer);
+    void Unregister(Win32ControlPeer& peer);
+    const std::vector<Win32ControlPeer*>& Peers() const { return peers_; }
+
+    void SetTool(HWND window, const std::string& text);
+
+    // A push button took or lost the focus: like a dialog, the focused push button
+    // shows as the default one while it has the focus.
+    void PushButtonFocus(Win32ControlPeer& button, bool focused);
+
+    // Shows a pop-up menu at a point on the screen and runs the item chosen.
+    void Popup(TMenu& menu, int x, int y);
+
+    void SetMessageHook(MessageHook hook) { hook_ = std::move(hook); }
+
+    static bool RegisterWindowClass();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Command(WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultId() const;
+    void NextControl(WPARAM wParam, LPARAM lParam);
+    void RestoreFocus();
+    void ApplySize();
+    void Place();
+    void Resized();
+    Win32ControlPeer* PeerById(int id) const;
+    Win32ControlPeer* ButtonPeer(bool wantDefault) const;
+
+    Win32Toolkit& toolkit_;
+    TForm& form_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    bool ready_ = false;
+    int nextId_ = 1000;
+    std::vector<Win32ControlPeer*> peers_;
+    HWND lastFocus_ = nullptr;
+    Win32Menus menus_;
+    MessageHook hook_;
+};
+
+} // namespace tvm

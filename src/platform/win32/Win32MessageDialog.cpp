@@ -1,0 +1,193 @@
+#include "platform/win32/Win32MessageDialog.h"
+
+#include "platform/win32/Win32Font.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace tvm {
+
+namespace {
+
+// Sizes in pixels for the 11-pixel face, as the original toolkit's message dialog
+// lays itself out in dialog units.
+constexpr int Margin = 12;
+constexpr int IconSize = 32;
+constexpr int IconGap = 12;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 23;
+constexpr int ButtonGap = 6;
+constexpr int TextToButtons = 13;
+constexpr int TextId = 100;
+
+struct DialogState {
+    const MessageDialogSpec& Spec;
+    HFONT Font;
+    ModalResult Result;
+    bool Done = false;
+};
+
+void Answer(DialogState& state, ModalResult result) {
+    state.Result = result;
+    state.Done = true;
+}
+
+HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text, DWORD style,
+                int id, int left, int top, int width, int height) {
+    const HWND control = CreateWindowExA(
+        0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void Build(HWND dialog, DialogState& state) {
+    const MessageDialogSpec& spec = state.Spec;
+    SetWindowTextA(dialog, spec.Title.c_str());
+    SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state.Font), FALSE);
+
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const SIZE text = MeasureText(state.Font, spec.Text, screenWidth / 2, true);
+    const int count = static_cast<int>(spec.Buttons.size());
+    const int buttonsWidth = count * ButtonWidth + (count - 1) * ButtonGap;
+    const int contentWidth = IconSize + IconGap + static_cast<int>(text.cx);
+    const int clientWidth = std::max(contentWidth, buttonsWidth) + 2 * Margin;
+    const int bodyHeight = std::max(IconSize, static_cast<int>(text.cy));
+    const int buttonsTop = Margin + bodyHeight + TextToButtons;
+    const int clientHeight = buttonsTop + ButtonHeight + Margin;
+
+    const HWND icon = AddControl(dialog, state.Font, WC_STATICA, "", SS_ICON, -1, Margin, Margin,
+                                 IconSize, IconSize);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, spec.Icon)), 0);
+    AddControl(dialog, state.Font, WC_STATICA, spec.Text.c_str(), SS_LEFT | SS_NOPREFIX, TextId,
+               Margin + IconSize + IconGap, Margin, text.cx, text.cy);
+
+    int left = (clientWidth - buttonsWidth) / 2;
+    HWND first = nullptr;
+    for (const MessageDialogButton& button : spec.Buttons) {
+        const DWORD style = WS_TABSTOP | (first == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                            (first == nullptr ? WS_GROUP : 0);
+        const HWND made = AddControl(dialog, state.Font, WC_BUTTONA, button.Caption, style,
+                                     button.Id, left, buttonsTop, ButtonWidth, ButtonHeight);
+        if (first == nullptr) {
+            first = made;
+            SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(button.Id), 0);
+        }
+        left += ButtonWidth + ButtonGap;
+    }
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(dialog, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFocus(first);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        Build(dialog, *reinterpret_cast<DialogState*>(lParam));
+        return FALSE; // the focus is set
+    }
+    auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr) {
+        return FALSE;
+    }
+    switch (message) {
+    case WM_COMMAND: {
+        if (HIWORD(wParam) != BN_CLICKED) {
+            return FALSE;
+        }
+        const int id = LOWORD(wParam);
+        for (const MessageDialogButton& button : state->Spec.Buttons) {
+            if (button.Id == id) {
+                Answer(*state, button.Result);
+                return TRUE;
+            }
+        }
+        if (id == IDCANCEL) {
+            Answer(*state, state->Spec.EscapeResult);
+        }
+        return TRUE;
+    }
+    case WM_CLOSE:
+        Answer(*state, state->Spec.EscapeResult);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
+    // An empty template of the system's dialog class: the dialog manager brings the
+    // default button, Escape and the focus handling; the controls are added here.
+    alignas(DWORD) std::array<WORD, 16> layout{};
+    DLGTEMPLATE header{};
+    header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    std::memcpy(layout.data(), &header, sizeof header);
+
+    const HWND owner = GetActiveWindow();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+
+    DialogState state{spec, CreateShellDlgFont(), spec.EscapeResult};
+    const HWND dialog = CreateDialogIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
+        &DialogProc, reinterpret_cast<LPARAM>(&state));
+    if (dialog == nullptr) {
+        DeleteObject(state.Font);
+        return spec.EscapeResult;
+    }
+    for (HWND window : disabled) {
+        EnableWindow(window, FALSE);
+    }
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+
+    MSG message;
+    while (!state.Done) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            // WM_QUIT is for the outer loop too.
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+            }
+            break;
+        }
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+
+    // Enabled again before the dialog goes, so that the activation returns to them.
+    for (HWND window : disabled) {
+        if (IsWindow(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    DestroyWindow(dialog);
+    DeleteObject(state.Font);
+    if (owner != nullptr && IsWindow(owner)) {
+        SetActiveWindow(owner);
+    }
+    return state.Result;
+}
+
+} // namespace tvm

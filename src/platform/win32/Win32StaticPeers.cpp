@@ -1,0 +1,121 @@
+#include "platform/win32/Win32Peers.h"
+
+#include "platform/win32/Win32Font.h"
+#include "ui/widgets/Form.h"
+#include "ui/widgets/StdCtrls.h"
+
+namespace tvm {
+
+namespace {
+
+// A label without a width or height takes the size of its text, as an auto-sized
+// label of the original toolkit does.
+class LabelPeer final : public Win32ControlPeer {
+public:
+    LabelPeer(Win32FormPeer& form, Win32Host& host, TLabel& label)
+        : Win32ControlPeer(form, host, label), label_(label) {
+        Create(WC_STATICA, label.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+    }
+
+    void SyncText(const std::string& text) override {
+        Win32ControlPeer::SyncText(text);
+        Replace();
+    }
+
+protected:
+    void Place(int left, int top, int width, int height) override {
+        if (width == 0 || height == 0) {
+            const SIZE size =
+                MeasureText(Form().Font(), label_.Caption(), label_.WordWrap ? width : 0, false);
+            width = width == 0 ? size.cx : width;
+            height = height == 0 ? size.cy : height;
+        }
+        Win32ControlPeer::Place(left, top, width, height);
+    }
+
+private:
+    TLabel& label_;
+};
+
+// An etched line along the top of a flat bevel, along the left of a narrow one, and a
+// frame around any other.
+class BevelPeer final : public Win32ControlPeer {
+public:
+    BevelPeer(Win32FormPeer& form, Win32Host& host, TBevel& bevel)
+        : Win32ControlPeer(form, host, bevel) {
+        const int flat = 16;
+        const DWORD shape = bevel.Height() < flat  ? SS_ETCHEDHORZ
+                            : bevel.Width() < flat ? SS_ETCHEDVERT
+                                                   : SS_ETCHEDFRAME;
+        Create(WC_STATICA, shape);
+    }
+
+    void SyncText(const std::string& /*text*/) override {}
+};
+
+class ImagePeer final : public Win32ControlPeer {
+public:
+    ImagePeer(Win32FormPeer& form, Win32Host& host, TImage& image)
+        : Win32ControlPeer(form, host, image) {
+        Create(WC_STATICA, SS_ICON);
+        if (image.IconResource != 0) {
+            const HICON icon =
+                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(image.IconResource));
+            SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        }
+    }
+
+    void SyncText(const std::string& /*text*/) override {}
+};
+
+// A status line of one text. The bar places itself along the bottom of the form.
+class StatusBarPeer final : public Win32ControlPeer {
+public:
+    StatusBarPeer(Win32FormPeer& form, Win32Host& host, TStatusBar& bar)
+        : Win32ControlPeer(form, host, bar) {
+        const bool sizeable = form.Form().BorderStyle == TBorderStyle::Sizeable;
+        Create(STATUSCLASSNAMEA, sizeable ? SBARS_SIZEGRIP : 0);
+        SendMessageA(Handle(), SB_SIMPLE, TRUE, 0);
+    }
+
+    void SyncText(const std::string& text) override {
+        EchoGuard guard(*this);
+        SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+
+    void Repaint() override {
+        InvalidateRect(Handle(), nullptr, TRUE);
+        UpdateWindow(Handle());
+    }
+
+    void OnFormResized() override { SendMessageA(Handle(), WM_SIZE, 0, 0); }
+
+protected:
+    void Place(int /*left*/, int /*top*/, int /*width*/, int /*height*/) override {
+        SendMessageA(Handle(), WM_SIZE, 0, 0);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Win32ControlPeer> CreateLabelPeer(Win32FormPeer& form, Win32Host& host,
+                                                  TLabel& label) {
+    return std::make_unique<LabelPeer>(form, host, label);
+}
+
+std::unique_ptr<Win32ControlPeer> CreateBevelPeer(Win32FormPeer& form, Win32Host& host,
+                                                  TBevel& bevel) {
+    return std::make_unique<BevelPeer>(form, host, bevel);
+}
+
+std::unique_ptr<Win32ControlPeer> CreateImagePeer(Win32FormPeer& form, Win32Host& host,
+                                                  TImage& image) {
+    return std::make_unique<ImagePeer>(form, host, image);
+}
+
+std::unique_ptr<Win32ControlPeer> CreateStatusBarPeer(Win32FormPeer& form, Win32Host& host,
+                                                      TStatusBar& bar) {
+    return std::make_unique<StatusBarPeer>(form, host, bar);
+}
+
+} // namespace tvm

@@ -1,0 +1,19 @@
+#include "platform/win32/Win32System.h"
+
+#include <windows.h>
+
+namespace tvm {
+
+void Win32System::TrimWorkingSet() {
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+void Win32System::WinExec(const std::string& commandLine, int show) {
+    ::WinExec(commandLine.c_str(), static_cast<UINT>(show));
+}
+
+void Win32System::Sleep(std::uint32_t ms) {
+    ::Sleep(ms);
+}
+
+} // namespace tvm

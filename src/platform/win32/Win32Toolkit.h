@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/win32/Win32MessageLoop.h"
+#include "ui/widgets/Application.h"
+#include "ui/widgets/Form.h"
+#include "ui/widgets/Menus.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace tvm {
+
+class TControl;
+
+// Realises forms as Win32 windows. Create it before the forms it realises and keep it
+// until they are gone: their windows use its font.
+//
+//   Win32MessageLoop loop;
+//   Win32Dialogs dialogs;
+//   Win32Timers timers(loop);
+//   TApplication app(dialogs, timers);
+//   Win32Toolkit toolkit(app, loop);
+//   TMainForm main(app, settings, services);
+//   toolkit.Realise(main);
+//   main.Show();
+//   loop.Run(app);
+class Win32Toolkit {
+public:
+    // Sees a message of a form's window before the form does; returns true (and sets
+    // the result) when it handled the message.
+    using MessageHook =
+        std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+
+    Win32Toolkit(TApplication& app, Win32MessageLoop& loop);
+    ~Win32Toolkit();
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    // Makes the form's window, hidden until the form is shown, with a peer for each
+    // of its controls. Tab visits the controls in the form's TabOrder, then in creation
+    // order; a label with a FocusControl sits just before that control, so its access
+    // key moves the focus there.
+    void Realise(TForm& form);
+
+    // The form's window, or null when it is not realised.
+    static HWND Handle(const TForm& form);
+    // The control's main window, or null.
+    static HWND Handle(const TControl& control);
+
+    // Shows `menu` as a pop-up at a point on the screen, owned by `owner`'s window;
+    // TMenu::Popup runs first, and then the item the user chooses.
+    void Popup(TMenu& menu, const TForm& owner, int x, int y);
+
+    void SetMessageHook(const TForm& form, MessageHook hook);
+
+    TApplication& App() const { return app_; }
+    Win32MessageLoop& Loop() const { return loop_; }
+    HFONT Font() const { return font_; }
+
+    static constexpr const char* FormClass = "TavelmorindForm";
+    static constexpr const char* PageClass = "TavelmorindPage";
+
+private:
+    TApplication& app_;
+    Win32MessageLoop& loop_;
+    HFONT font_ = nullptr;
+};
+
+} // namespace tvm

@@ -1,0 +1,60 @@
+#include "platform/win32/Win32Tray.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace tvm {
+
+// The first form of the record ends after a tip of 64 characters.
+static_assert(TrayIconData::TipCapacity == 64, "the first form's tip holds 64 characters");
+static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + 64,
+              "the first form ends with its tip");
+
+NOTIFYICONDATAA Win32Tray::Record(const TrayIconData& data) const {
+    NOTIFYICONDATAA record{};
+    // The first form of the record: the shell reads no field past the tip.
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = Win32Toolkit::Handle(owner_);
+    record.uID = TrayIconData::ID;
+    record.uFlags = TrayIconData::Flags;
+    record.uCallbackMessage = TrayIconData::CallbackMessage;
+    record.hIcon = icons_[static_cast<std::size_t>(data.Picture)];
+    const std::size_t length = std::min(data.Tip.size(), TrayIconData::TipCapacity - 1);
+    std::memcpy(record.szTip, data.Tip.data(), length);
+    record.szTip[length] = '\0';
+    return record;
+}
+
+void Win32Tray::Add(const TrayIconData& data) {
+    NOTIFYICONDATAA record = Record(data);
+    Shell_NotifyIconA(NIM_ADD, &record);
+}
+
+void Win32Tray::Modify(const TrayIconData& data) {
+    NOTIFYICONDATAA record = Record(data);
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void Win32Tray::Delete(const TrayIconData& data) {
+    NOTIFYICONDATAA record = Record(data);
+    Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+void Win32Tray::ShowMenu(TMenu& menu) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    toolkit_.Popup(menu, owner_, cursor.x, cursor.y);
+}
+
+Win32Tray::Icons Win32Tray::LoadIcons(int starting, int enabled, int disabled) {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    auto load = [&](int id) {
+        return static_cast<HICON>(
+            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    };
+    return Icons{load(starting), load(enabled), load(disabled)};
+}
+
+} // namespace tvm

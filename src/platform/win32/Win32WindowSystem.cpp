@@ -1,0 +1,153 @@
+#include "platform/win32/Win32WindowSystem.h"
+
+#include "platform/win32/Win32SingleInstance.h"
+#include "ui/UnitMain.h"
+
+namespace tvm {
+
+namespace {
+
+constexpr const char* kApplicationClass = "TavelmorindApplication";
+
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
+                                     Win32Tray::Icons trayIcons, HICON programIcon)
+    : loop_(loop), trayIcons_(trayIcons), programIcon_(programIcon) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &ApplicationProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = programIcon;
+    windowClass.lpszClassName = kApplicationClass;
+    RegisterClassExA(&windowClass);
+    // A real top-level window of no size in the middle of the screen: it carries the
+    // taskbar button while a window of the program is shown, and takes the system
+    // commands of the monitor features.
+    appWindow_ = CreateWindowExA(0, kApplicationClass, title,
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2,
+                                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
+                                 instance, nullptr);
+    showMainMessage_ = RegisterWindowMessageA(Win32SingleInstance::ShowMainMessageName);
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+    tray_.reset();
+    if (appWindow_ != nullptr) {
+        DestroyWindow(appWindow_);
+    }
+}
+
+Win32Toolkit& Win32WindowSystem::Toolkit(TApplication& app) {
+    if (!toolkit_) {
+        toolkit_ = std::make_unique<Win32Toolkit>(app, loop_);
+    }
+    return *toolkit_;
+}
+
+void Win32WindowSystem::Own(TForm& form) {
+    const HWND window = Win32Toolkit::Handle(form);
+    SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(appWindow_));
+    if (programIcon_ != nullptr) {
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
+    }
+    forms_.push_back(&form);
+}
+
+void Win32WindowSystem::Realize(TForm& form) {
+    Win32Toolkit& toolkit = Toolkit(form.App());
+    toolkit.Realise(form);
+    Own(form);
+    toolkit.SetMessageHook(form, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
+            UpdateTaskbarButton();
+        }
+        return false;
+    });
+}
+
+void Win32WindowSystem::RealizeMain(TMainForm& main) {
+    Win32Toolkit& toolkit = Toolkit(main.App());
+    toolkit.Realise(main);
+    Own(main);
+    tray_ = std::make_unique<Win32Tray>(toolkit, main, trayIcons_);
+    toolkit.SetMessageHook(main, [this, &main](UINT message, WPARAM wParam, LPARAM lParam,
+                                               LRESULT& result) {
+        if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
+            UpdateTaskbarButton();
+        }
+        if (message == showMainMessage_ && showMainMessage_ != 0) {
+            main.App().Dispatch([&main] { main.OnShowMainMessage(); });
+            result = 0;
+            return true;
+        }
+        if (message == TrayIconData::CallbackMessage) {
+            main.App().Dispatch(
+                [&main, lParam] { main.TrayIconCallback(static_cast<std::uint32_t>(lParam)); });
+            return false; // the callback goes on to the window's normal processing too
+        }
+        if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+            main.App().Dispatch([&main] { main.OnTaskbarCreated(); });
+            return false;
+        }
+        if (message == WM_ENDSESSION && wParam != 0) {
+            // Logging off: the process ends here, without what follows the loop.
+            ExitProcess(0);
+        }
+        return false;
+    });
+}
+
+void Win32WindowSystem::UpdateTaskbarButton() {
+    if (!started_) {
+        return;
+    }
+    bool anyShown = false;
+    for (const TForm* form : forms_) {
+        anyShown = anyShown || IsWindowVisible(Win32Toolkit::Handle(*form));
+    }
+    if (anyShown != (IsWindowVisible(appWindow_) != FALSE)) {
+        ShowWindow(appWindow_, anyShown ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+}
+
+void Win32WindowSystem::HideApplicationWindow() {
+    ShowWindow(appWindow_, SW_HIDE);
+    started_ = true;
+    UpdateTaskbarButton();
+}
+
+void Win32WindowSystem::RunMessageLoop(TApplication& app) { loop_.Run(app); }
+
+void Win32WindowSystem::Add(const TrayIconData& data) {
+    if (tray_) {
+        tray_->Add(data);
+    }
+}
+
+void Win32WindowSystem::Modify(const TrayIconData& data) {
+    if (tray_) {
+        tray_->Modify(data);
+    }
+}
+
+void Win32WindowSystem::Delete(const TrayIconData& data) {
+    if (tray_) {
+        tray_->Delete(data);
+    }
+}
+
+void Win32WindowSystem::ShowMenu(TMenu& menu) {
+    if (tray_) {
+        tray_->ShowMenu(menu);
+    }
+}
+
+} // namespace tvm

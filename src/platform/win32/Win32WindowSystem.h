@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/AppServices.h"
+#include "platform/win32/Win32MessageLoop.h"
+#include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/Win32Tray.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace tvm {
+
+// The program's windows on Win32: the toolkit's hidden application window (the taskbar
+// entry, the target of the monitor features' system commands), a native window for
+// every form, and the main window's own messages: the tray icon's callbacks, the shell's
+// "TaskbarCreated", the show request of a second start, the end of the session.
+class Win32WindowSystem final : public WindowSystem, public TrayService {
+public:
+    Win32WindowSystem(Win32MessageLoop& loop, const char* title, Win32Tray::Icons trayIcons,
+                      HICON programIcon);
+    ~Win32WindowSystem() override;
+    Win32WindowSystem(const Win32WindowSystem&) = delete;
+    Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+    HWND ApplicationWindow() const { return appWindow_; }
+
+    void Realize(TForm& form) override;
+    void RealizeMain(TMainForm& main) override;
+    void HideApplicationWindow() override;
+    void RunMessageLoop(TApplication& app) override;
+
+    // The tray icon lives on the main window, which exists only once start-up has
+    // begun; until then there is nothing to show an icon for.
+    void Add(const TrayIconData& data) override;
+    void Modify(const TrayIconData& data) override;
+    void Delete(const TrayIconData& data) override;
+    void ShowMenu(TMenu& menu) override;
+
+private:
+    Win32Toolkit& Toolkit(TApplication& app);
+    // A taskbar button exactly while one of the program's windows is shown: the
+    // windows are owned by the application window, which carries the button.
+    void UpdateTaskbarButton();
+    void Own(TForm& form);
+
+    Win32MessageLoop& loop_;
+    Win32Tray::Icons trayIcons_;
+    HICON programIcon_;
+    HWND appWindow_ = nullptr;
+    bool started_ = false;
+    std::unique_ptr<Win32Toolkit> toolkit_;
+    std::unique_ptr<Win32Tray> tray_;
+    std::vector<TForm*> forms_;
+    UINT showMainMessage_ = 0;
+    UINT taskbarCreatedMessage_ = 0;
+};
+
+} // namespace tvm

@@ -1,0 +1,160 @@
+#include "PeerWorld.h"
+#include "Screenshot.h"
+
+#include "platform/win32/Win32Dialogs.h"
+
+#include <functional>
+
+namespace tvm::test {
+namespace {
+
+struct Seen {
+    std::vector<std::string> Buttons;
+    RECT Frame{};
+    RECT Text{};
+    HICON Icon = nullptr;
+    bool OwnerEnabled = true;
+};
+
+// Shows message dialogs and answers them as a user would: a timer of the form's finds
+// the dialog by its title, looks at it and acts on it.
+class Win32DialogsTest : public PeerTest {
+protected:
+    void Answer(const char* title, std::function<void(HWND dialog)> act) {
+        title_ = title;
+        act_ = std::move(act);
+        Toolkit.SetMessageHook(Form, [this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+            if (message != WM_TIMER || wParam != 79) {
+                return false;
+            }
+            const HWND dialog = FindWindowA("#32770", title_);
+            if (dialog == nullptr) {
+                return true;
+            }
+            KillTimer(Window(), 79);
+            Look(dialog);
+            act_(dialog);
+            return true;
+        });
+        SetTimer(Window(), 79, 30, nullptr);
+    }
+
+    void Look(HWND dialog) {
+        seen = Seen{};
+        GetWindowRect(dialog, &seen.Frame);
+        seen.OwnerEnabled = IsWindowEnabled(Window()) != FALSE;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[32] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (std::string(name) == "Button") {
+                seen.Buttons.push_back(Text(child));
+            } else if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                seen.Icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+            } else {
+                GetWindowRect(child, &seen.Text);
+            }
+        }
+    }
+
+    static HWND ButtonOf(HWND dialog, const std::string& caption) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (Text(child) == caption) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
+    static void Press(HWND dialog, const std::string& caption) {
+        PostMessageA(ButtonOf(dialog, caption), BM_CLICK, 0, 0);
+    }
+    static void PressKey(WPARAM key) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    }
+    static HICON SystemIcon(int id) { return LoadIconA(nullptr, MAKEINTRESOURCEA(id)); }
+
+    Win32Dialogs dialogs;
+    Seen seen;
+
+private:
+    const char* title_ = "";
+    std::function<void(HWND)> act_;
+};
+
+TEST_F(Win32DialogsTest, ConfirmAsksYesOrNoCentredOnTheScreen) {
+    std::string shot;
+    Answer("Confirm", [&](HWND dialog) {
+        std::string error;
+        if (!SaveScreenshot("confirm.png", error)) {
+            shot = error;
+        }
+        Press(dialog, "&No");
+    });
+    const ModalResult result =
+        dialogs.MessageDlg("Save the changes?", MsgDlgType::Confirmation, MsgDlgButtons::YesNo);
+    EXPECT_EQ(result, ModalResult::No);
+    EXPECT_EQ(seen.Buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_EQ(seen.Icon, SystemIcon(32514));
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(seen.Frame.left + seen.Frame.right, screenWidth, 1);
+    EXPECT_NEAR(seen.Frame.top + seen.Frame.bottom, screenHeight, 1);
+    EXPECT_EQ(FindWindowA("#32770", "Confirm"), nullptr) << "gone afterwards";
+    EXPECT_EQ(shot, "");
+}
+
+TEST_F(Win32DialogsTest, EnterAnswersTheFirstButtonAndEscapeTheLast) {
+    Answer("Confirm", [](HWND) { PressKey(VK_RETURN); });
+    EXPECT_EQ(dialogs.MessageDlg("Go?", MsgDlgType::Confirmation, MsgDlgButtons::YesNo),
+              ModalResult::Yes);
+    Answer("Confirm", [](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(dialogs.MessageDlg("Go?", MsgDlgType::Confirmation, MsgDlgButtons::YesNo),
+              ModalResult::No);
+    Answer("Warning", [](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(dialogs.MessageDlg("Careful.", MsgDlgType::Warning, MsgDlgButtons::OKCancel),
+              ModalResult::Cancel);
+    EXPECT_EQ(seen.Buttons, (std::vector<std::string>{"OK", "Cancel"}));
+    EXPECT_EQ(seen.Icon, SystemIcon(32515));
+    Answer("Information", [](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(dialogs.MessageDlg("Done.", MsgDlgType::Information, MsgDlgButtons::OK),
+              ModalResult::OK);
+    EXPECT_EQ(seen.Buttons, (std::vector<std::string>{"OK"}));
+    EXPECT_EQ(seen.Icon, SystemIcon(32516));
+    Answer("Warning", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dialogs.MessageDlg("Careful.", MsgDlgType::Warning, MsgDlgButtons::OKCancel),
+              ModalResult::Cancel)
+        << "the close box answers as Escape does";
+}
+
+TEST_F(Win32DialogsTest, LongTextWrapsAtHalfTheScreen) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        text += "The display mode could not be changed. ";
+    }
+    Answer("Warning", [](HWND dialog) { Press(dialog, "OK"); });
+    dialogs.MessageDlg(text, MsgDlgType::Warning, MsgDlgButtons::OK);
+    EXPECT_LE(seen.Text.right - seen.Text.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_GT(seen.Text.right - seen.Text.left, GetSystemMetrics(SM_CXSCREEN) / 3);
+    EXPECT_GT(seen.Text.bottom - seen.Text.top, 50) << "many lines";
+}
+
+TEST_F(Win32DialogsTest, ErrorBoxCarriesTheTitleTheErrorIconAndOK) {
+    Answer("Tavelmorind", [](HWND dialog) { Press(dialog, "OK"); });
+    dialogs.ErrorBox("Tavelmorind", "Not enough timers available.");
+    EXPECT_EQ(seen.Buttons, (std::vector<std::string>{"OK"}));
+    EXPECT_EQ(seen.Icon, SystemIcon(32513));
+}
+
+TEST_F(Win32DialogsTest, TheOtherWindowsWaitWhileItShows) {
+    Form.Show();
+    Answer("Information", [](HWND dialog) { Press(dialog, "OK"); });
+    dialogs.MessageDlg("Saved.", MsgDlgType::Information, MsgDlgButtons::OK);
+    EXPECT_FALSE(seen.OwnerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(Window()));
+}
+
+} // namespace
+} // namespace tvm::test

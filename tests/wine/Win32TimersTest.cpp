@@ -1,0 +1,65 @@
+#include "platform/win32/Win32Timers.h"
+#include "platform/sim/ScriptedDialogs.h"
+#include "platform/win32/Win32MessageLoop.h"
+#include "ui/widgets/Application.h"
+
+#include <gtest/gtest.h>
+
+namespace tvm::test {
+namespace {
+
+struct Win32TimersTest : ::testing::Test {
+    ScriptedDialogs dialogs;
+    Win32MessageLoop loop;
+    Win32Timers timers{loop};
+    TApplication app{dialogs, timers};
+    int ticks = 0;
+};
+
+TEST_F(Win32TimersTest, AnEnabledTimerTicksUntilDisabled) {
+    TTimer timer(app, 20);
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
+    loop.PumpFor(300);
+    EXPECT_GE(ticks, 3);
+    EXPECT_LE(ticks, 16);
+    timer.SetEnabled(false);
+    const int seen = ticks;
+    loop.PumpFor(100);
+    EXPECT_EQ(ticks, seen);
+}
+
+TEST_F(Win32TimersTest, AOneMillisecondTimerTicksAtTheSystemsPace) {
+    TTimer timer(app, 1);
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
+    loop.PumpFor(200);
+    EXPECT_GE(ticks, 5);
+}
+
+TEST_F(Win32TimersTest, ATickLeftQueuedByAStoppedTimerIsDropped) {
+    TTimer timer(app, 1000);
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
+    timer.SetEnabled(false);
+    for (WPARAM id = 1; id < 4; ++id) {
+        PostMessageA(timers.Window(), WM_TIMER, id, 0);
+    }
+    loop.PumpPending();
+    EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(Win32TimersTest, ARefusedTimerRaisesNotEnoughTimers) {
+    // Without its window SetTimer fails, as it does when the system has no timer left.
+    DestroyWindow(timers.Window());
+    TTimer timer(app, 100);
+    try {
+        timer.SetEnabled(true);
+        ADD_FAILURE() << "the refusal was lost";
+    } catch (const ProgramError& error) {
+        EXPECT_STREQ(error.what(), "Not enough timers available");
+    }
+}
+
+} // namespace
+} // namespace tvm::test

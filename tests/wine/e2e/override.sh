@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Overriding On with automatic rates: a game's switch to a lower rate is put back to
+# the fastest rate of the new mode. Overriding Off: nothing changes. Prints how long
+# each restore took after the game's change returned.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+# Switches like a game and prints the milliseconds until the X server shows $5 (or
+# "none" when it never does within 3 s), polling while the game still runs.
+switch_and_time() {
+  local w=$1 h=$2 bits=$3 hz=$4 want=$5 out seen="" now returned
+  out=$(mktemp)
+  e2e_game "$w" "$h" "$bits" "$hz" >"$out" &
+  local game=$!
+  local deadline=$((SECONDS + 5))
+  while ((SECONDS < deadline)); do
+    if [ "$(e2e_xmode)" = "$want" ]; then
+      now=$(date +%s%N)
+      returned=$(sed -n 's/.*returned-at-ns \([0-9]*\).*/\1/p' "$out")
+      # Seen before the game's own stamp was read: wait for it, the time stands.
+      seen=$now
+      break
+    fi
+    sleep 0.005
+  done
+  wait "$game" || true
+  returned=$(sed -n 's/.*returned-at-ns \([0-9]*\).*/\1/p' "$out")
+  rm -f "$out"
+  if [ -z "$seen" ] || [ -z "$returned" ]; then
+    echo none
+  else
+    echo $(((seen - returned) / 1000000))
+  fi
+}
+
+for polling in 1 0; do
+  e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n[Advanced Options]\nCPU Enforce Modes='"$polling"$'\n'
+  e2e_start_program
+  e2e_wait_started
+  times=()
+  for mode in "800 600 32 60 800x600@120" "1024x768 32 60 1024x768@100" \
+              "640 480 32 72 640x480@140" "1280 1024 32 60 1280x1024@85" \
+              "800 600 32 75 800x600@120"; do
+    read -r w h bits hz want <<<"${mode/x/ }"
+    t=$(switch_and_time "$w" "$h" "$bits" "$hz" "$want")
+    e2e_assert_eq "$want" "$(e2e_xmode)" "polling=$polling: ${w}x${h}@${hz} is put back to $want"
+    echo "restore (polling=$polling): game ${w}x${h}@${hz} -> $want in ${t} ms"
+    times+=("$t")
+  done
+  echo "restore times (polling=$polling): ${times[*]} ms"
+  e2e_exit_program
+  e2e_restore_mode
+done
+
+e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=0\n'
+e2e_start_program
+e2e_wait_started
+e2e_game 800 600 32 60 >/dev/null
+sleep 1
+e2e_assert_eq 800x600@60 "$(e2e_xmode)" "Off: the game's rate stays"
+e2e_exit_program
