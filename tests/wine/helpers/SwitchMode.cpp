@@ -11,6 +11,15 @@
 #include <cstdlib>
 #include <cstring>
 
+static unsigned long long UnixNanoseconds() {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long since1601 =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
+    return (since1601 - kUnixEpochIn100ns) * 100;
+}
+
 int main(int argc, char** argv) {
     if (argc != 5 && !(argc == 6 && std::strcmp(argv[5], "restore") == 0)) {
         std::fprintf(stderr, "usage: SwitchMode WIDTH HEIGHT BITS HZ [restore]\n");
@@ -29,13 +38,11 @@ int main(int argc, char** argv) {
     wanted.dmDisplayFrequency = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
     wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
 
+    const unsigned long long called = UnixNanoseconds();
     const LONG changed = ChangeDisplaySettingsA(&wanted, 0);
-    FILETIME now;
-    GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long since1601 =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
-    std::printf("SwitchMode: returned-at-ns %llu\n", (since1601 - kUnixEpochIn100ns) * 100);
+    const unsigned long long returned = UnixNanoseconds();
+    std::printf("SwitchMode: called-at-ns %llu\n", called);
+    std::printf("SwitchMode: returned-at-ns %llu\n", returned);
     std::printf("SwitchMode: %lux%lux%lu@%lu: %ld\n", wanted.dmPelsWidth, wanted.dmPelsHeight,
                 wanted.dmBitsPerPel, wanted.dmDisplayFrequency, changed);
     LONG restored = DISP_CHANGE_SUCCESSFUL;
