@@ -25,6 +25,10 @@ function(tavelmorind_add_windows_app name)
   add_executable(${name} WIN32 ${ARGN})
   target_link_libraries(${name} PRIVATE tavelmorind_win32 tavelmorind_core)
   tavelmorind_static_runtime(${name})
+  # What ships carries no symbols: half the size of the file.
+  if(NOT MSVC)
+    target_link_options(${name} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+  endif()
 endfunction()
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/win32/*.cpp)

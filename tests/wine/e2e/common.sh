@@ -32,3 +32,35 @@ e2e_exit_program() {
   e2e_wait_exit 20
   e2e_assert_eq 0 "$E2E_EXIT_CODE" "the program ends with exit code 0"
 }
+
+# Switches like a game and prints two times in milliseconds: from the game's call to
+# ChangeDisplaySettingsA until the X server shows $5, and from the call's return until
+# then (negative: the program had put the rate back before the game's call returned,
+# since Wine delivers the notification inside it). "none" when $5 never shows in 5 s.
+switch_and_time() {
+  local w=$1 h=$2 bits=$3 hz=$4 want=$5 out seen="" called returned
+  out=$(mktemp)
+  e2e_game "$w" "$h" "$bits" "$hz" >"$out" &
+  local game=$!
+  # The game is known to have switched once its stamp is there; before that the X
+  # server still shows the mode it found.
+  local deadline=$((SECONDS + 5))
+  while ((SECONDS < deadline)); do
+    if grep -q called-at-ns "$out" 2>/dev/null || _e2e_running "$game"; then
+      if [ "$(e2e_xmode)" = "$want" ] && grep -q called-at-ns "$out" 2>/dev/null; then
+        seen=$(date +%s%N)
+        break
+      fi
+    fi
+    sleep 0.005
+  done
+  wait "$game" || true
+  called=$(sed -n 's/.*called-at-ns \([0-9]*\).*/\1/p' "$out")
+  returned=$(sed -n 's/.*returned-at-ns \([0-9]*\).*/\1/p' "$out")
+  rm -f "$out"
+  if [ -z "$seen" ] || [ -z "$called" ]; then
+    echo "none none"
+  else
+    echo "$(((seen - called) / 1000000)) $(((seen - returned) / 1000000))"
+  fi
+}

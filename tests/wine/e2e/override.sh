@@ -5,38 +5,6 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# Switches like a game and prints two times in milliseconds: from the game's call to
-# ChangeDisplaySettingsA until the X server shows $5, and from the call's return until
-# then (negative: the program had put the rate back before the game's call returned,
-# since Wine delivers the notification inside it). "none" when $5 never shows in 5 s.
-switch_and_time() {
-  local w=$1 h=$2 bits=$3 hz=$4 want=$5 out seen="" called returned
-  out=$(mktemp)
-  e2e_game "$w" "$h" "$bits" "$hz" >"$out" &
-  local game=$!
-  # The game is known to have switched once its stamp is there; before that the X
-  # server still shows the mode it found.
-  local deadline=$((SECONDS + 5))
-  while ((SECONDS < deadline)); do
-    if grep -q called-at-ns "$out" 2>/dev/null || _e2e_running "$game"; then
-      if [ "$(e2e_xmode)" = "$want" ] && grep -q called-at-ns "$out" 2>/dev/null; then
-        seen=$(date +%s%N)
-        break
-      fi
-    fi
-    sleep 0.005
-  done
-  wait "$game" || true
-  called=$(sed -n 's/.*called-at-ns \([0-9]*\).*/\1/p' "$out")
-  returned=$(sed -n 's/.*returned-at-ns \([0-9]*\).*/\1/p' "$out")
-  rm -f "$out"
-  if [ -z "$seen" ] || [ -z "$called" ]; then
-    echo "none none"
-  else
-    echo "$(((seen - called) / 1000000)) $(((seen - returned) / 1000000))"
-  fi
-}
-
 for polling in 1 0; do
   e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n[Advanced Options]\nCPU Enforce Modes='"$polling"$'\n'
   e2e_start_program
