@@ -58,8 +58,10 @@ void TAdvanceForm::LayOut() {
     PageControlMain.SetBounds(8, 8, 441, 177);
     PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5};
 
+    // The pages fill the page control below its row of tabs.
     auto sheet = [this](TTabSheet& tab, const char* caption) {
         tab.SetParent(&PageControlMain);
+        tab.SetBounds(4, 24, 433, 149);
         tab.SetCaption(caption);
     };
     auto place = [](TControl& c, TControl& parent, int left, int top, int width, int height) {

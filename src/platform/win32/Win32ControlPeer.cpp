@@ -83,7 +83,7 @@ void Win32ControlPeer::SyncBounds(int left, int top, int width, int height) {
 }
 
 void Win32ControlPeer::Replace() {
-    SyncBounds(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+    SyncBounds(control_.FormLeft(), control_.FormTop(), control_.Width(), control_.Height());
 }
 
 void Win32ControlPeer::Place(int left, int top, int width, int height) {

@@ -1,6 +1,7 @@
 #include "ui/widgets/Control.h"
 
 #include "ui/widgets/Form.h"
+#include "ui/widgets/StdCtrls.h"
 
 namespace tvm {
 
@@ -13,7 +14,17 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    Sync([&](ControlPeer& p) { p.SyncBounds(left, top, width, height); });
+    Sync([&](ControlPeer& p) { p.SyncBounds(FormLeft(), FormTop(), width, height); });
+}
+
+void TControl::SetParent(TControl* parent) {
+    parent_ = parent;
+    for (TControl* c = parent; c; c = c->Parent()) {
+        if (auto* sheet = dynamic_cast<TTabSheet*>(c)) {
+            sheet->Controls.push_back(this);
+            break;
+        }
+    }
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -56,7 +67,7 @@ void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
 }
 
 void TControl::Replay(ControlPeer& peer) {
-    peer.SyncBounds(left_, top_, width_, height_);
+    peer.SyncBounds(FormLeft(), FormTop(), width_, height_);
     peer.SyncText(caption_);
     peer.SyncHint(hint_);
     peer.SyncEnabled(enabled_);

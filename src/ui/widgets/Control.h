@@ -13,8 +13,8 @@ class TForm;
 enum Anchor : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
 
 // State every control has. The peer is optional: without one (tests, headless) the
-// control works the same, it just shows nothing. Bounds are in the form's client
-// coordinates, also for the controls on a tab sheet.
+// control works the same, it just shows nothing. Bounds are relative to the parent
+// control's client area (the form's when there is none); peers get form coordinates.
 class TControl {
 public:
     explicit TControl(TForm& owner);
@@ -28,7 +28,11 @@ public:
     // The control this one sits in (a group box, a tab sheet, a panel); null for the
     // form itself. Positions are relative to the parent's client area.
     TControl* Parent() const { return parent_; }
-    void SetParent(TControl* parent) { parent_ = parent; }
+    // Also puts the control on the tab sheet it then sits on, if any.
+    void SetParent(TControl* parent);
+    // The position in the form's client coordinates, what a platform places by.
+    int FormLeft() const { return left_ + (parent_ ? parent_->FormLeft() : 0); }
+    int FormTop() const { return top_ + (parent_ ? parent_->FormTop() : 0); }
 
     void SetBounds(int left, int top, int width, int height);
     int Left() const { return left_; }
