@@ -61,6 +61,7 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
 
     Label1.SetBounds(8, 248, 417, 13);
     Label1.SetAnchors(AnchorLeft | AnchorRight | AnchorBottom);
+    Label1.Alignment = TLabel::Align::Center;
     Label1.SetCaption(
         "0 values in the 'Set At' field means that particular display mode will not be changed.");
     Bevel1.SetBounds(8, 264, 419, 9);

@@ -22,6 +22,9 @@ std::unique_ptr<Win32ControlPeer> CreatePeer(Win32FormPeer& form, Win32Host& hos
     if (auto* label = dynamic_cast<TLabel*>(&control)) {
         return CreateLabelPeer(form, host, *label);
     }
+    if (auto* panel = dynamic_cast<TPanel*>(&control)) {
+        return CreatePanelPeer(form, host, *panel);
+    }
     if (auto* bevel = dynamic_cast<TBevel*>(&control)) {
         return CreateBevelPeer(form, host, *bevel);
     }

@@ -13,6 +13,7 @@ class TComboBox;
 class TGroupBox;
 class TImage;
 class TBevel;
+class TPanel;
 class TLabel;
 class TPageControl;
 class TRadioButton;
@@ -32,6 +33,7 @@ std::unique_ptr<Win32ControlPeer> CreateRadioButtonPeer(Win32FormPeer&, Win32Hos
 std::unique_ptr<Win32ControlPeer> CreateGroupBoxPeer(Win32FormPeer&, Win32Host&, TGroupBox&);
 std::unique_ptr<Win32ControlPeer> CreateLabelPeer(Win32FormPeer&, Win32Host&, TLabel&);
 std::unique_ptr<Win32ControlPeer> CreateBevelPeer(Win32FormPeer&, Win32Host&, TBevel&);
+std::unique_ptr<Win32ControlPeer> CreatePanelPeer(Win32FormPeer&, Win32Host&, TPanel&);
 std::unique_ptr<Win32ControlPeer> CreateImagePeer(Win32FormPeer&, Win32Host&, TImage&);
 std::unique_ptr<Win32ControlPeer> CreateStatusBarPeer(Win32FormPeer&, Win32Host&, TStatusBar&);
 std::unique_ptr<Win32ControlPeer> CreateComboBoxPeer(Win32FormPeer&, Win32Host&, TComboBox&);

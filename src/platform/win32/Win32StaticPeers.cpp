@@ -14,8 +14,27 @@ class LabelPeer final : public Win32ControlPeer {
 public:
     LabelPeer(Win32FormPeer& form, Win32Host& host, TLabel& label)
         : Win32ControlPeer(form, host, label), label_(label) {
-        Create(WC_STATICA, label.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+        const DWORD align = label.Alignment == TLabel::Align::Center ? SS_CENTER
+                            : label.WordWrap                         ? SS_LEFT
+                                                                     : SS_LEFTNOWORDWRAP;
+        Create(WC_STATICA, align);
+        // A label of its own face (the About box's title) gets a font of its own.
+        if (label.Bold || !label.FontName.empty() || label.FontHeight != 0) {
+            font_ = CreateFontA(label.FontHeight != 0 ? -label.FontHeight : -11, 0, 0, 0,
+                                label.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                label.FontName.empty() ? "MS Shell Dlg" : label.FontName.c_str());
+            SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        }
     }
+    ~LabelPeer() override {
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+    }
+    LabelPeer(const LabelPeer&) = delete;
+    LabelPeer& operator=(const LabelPeer&) = delete;
 
     void SyncText(const std::string& text) override {
         Win32ControlPeer::SyncText(text);
@@ -35,6 +54,7 @@ protected:
 
 private:
     TLabel& label_;
+    HFONT font_ = nullptr;
 };
 
 // An etched line along the top of a flat bevel, along the left of a narrow one, and a
@@ -48,6 +68,17 @@ public:
                             : bevel.Width() < flat ? SS_ETCHEDVERT
                                                    : SS_ETCHEDFRAME;
         Create(WC_STATICA, shape);
+    }
+
+    void SyncText(const std::string& /*text*/) override {}
+};
+
+// A panel draws its raised edge; what it holds lies over it.
+class PanelPeer final : public Win32ControlPeer {
+public:
+    PanelPeer(Win32FormPeer& form, Win32Host& host, TPanel& panel)
+        : Win32ControlPeer(form, host, panel) {
+        Create(WC_STATICA, SS_ETCHEDFRAME);
     }
 
     void SyncText(const std::string& /*text*/) override {}
@@ -101,6 +132,11 @@ protected:
 std::unique_ptr<Win32ControlPeer> CreateLabelPeer(Win32FormPeer& form, Win32Host& host,
                                                   TLabel& label) {
     return std::make_unique<LabelPeer>(form, host, label);
+}
+
+std::unique_ptr<Win32ControlPeer> CreatePanelPeer(Win32FormPeer& form, Win32Host& host,
+                                                  TPanel& panel) {
+    return std::make_unique<PanelPeer>(form, host, panel);
 }
 
 std::unique_ptr<Win32ControlPeer> CreateBevelPeer(Win32FormPeer& form, Win32Host& host,
