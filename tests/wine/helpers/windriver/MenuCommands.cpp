@@ -128,13 +128,11 @@ void MenuChoose(const Words& words) {
     if (item.Disabled()) {
         Fail("the item \"" + text + "\" is disabled");
     }
-    if (item.Submenu) {
-        Fail("the item \"" + text + "\" opens a submenu; choosing in submenus is not supported");
-    }
 
     // Home selects the first item that is no separator, Down the next such item, and
-    // Enter chooses the selected one; the menu's own loop reads these keys whichever of
-    // its thread's windows they are posted to.
+    // Enter chooses the selected one (Right opens a submenu, whose items the next
+    // menu-choose then finds); the menu's own loop reads these keys whichever of its
+    // thread's windows they are posted to.
     std::vector<MSG> keys;
     PressKey(keys, menu, VK_HOME);
     for (std::size_t before = 0; before < position; ++before) {
@@ -142,9 +140,18 @@ void MenuChoose(const Words& words) {
             PressKey(keys, menu, VK_DOWN);
         }
     }
-    PressKey(keys, menu, VK_RETURN);
+    PressKey(keys, menu, item.Submenu ? VK_RIGHT : VK_RETURN);
     const HWND owner = GetWindow(menu, GW_OWNER);
     PostInput(keys, Remaining(start, timeoutMs));
+    if (item.Submenu) {
+        if (!WaitUntil(Remaining(start, timeoutMs), [&] {
+                const HWND open = OpenMenu(arguments.Value("--owner"));
+                return open != nullptr && open != menu;
+            })) {
+            Fail("the submenu of \"" + text + "\" did not open");
+        }
+        return;
+    }
     if (!WaitUntil(Remaining(start, timeoutMs),
                    [&] { return !IsWindow(menu) || !IsWindowVisible(menu); })) {
         Fail("the menu is still open after choosing \"" + text + "\"");
