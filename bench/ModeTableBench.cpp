@@ -2,8 +2,8 @@
 #include "platform/sim/IniFileProfile.h"
 #include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
-#include "platform/sim/SimShell.h"
 #include "platform/sim/SimDisplay.h"
+#include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
 #include "ui/UnitMain.h"
 

@@ -100,6 +100,11 @@ target_link_libraries(TestWindow PRIVATE tavelmorind_warnings user32 gdi32 comct
 tavelmorind_static_runtime(TestWindow)
 add_dependencies(tavelmorind_wine_tests WinDriver TestWindow)
 
+# The idle benchmark's yardstick (bench/wine_idle.sh).
+add_executable(BarePoll WIN32 tests/wine/helpers/BarePoll.cpp)
+target_link_libraries(BarePoll PRIVATE tavelmorind_warnings user32 gdi32)
+tavelmorind_static_runtime(BarePoll)
+
 # Adds a CTest entry that runs `exe` (a target) with `args` under Wine on a private
 # dummy X display, through tools/run-wine-tests.sh. Every Windows test goes through
 # here: the entries share one Wine prefix and so must not run at the same time.

@@ -29,10 +29,10 @@ namespace fs = std::filesystem;
 const fs::path& IniPath() {
     static const fs::path path = [] {
         const char* given = std::getenv("TAVELMORIND_FUZZ_DIR");
-        const fs::path folder =
-            given != nullptr
-                ? fs::path(given) / "load"
-                : fs::temp_directory_path() / ("tavelmorind-fuzz-load-" + std::to_string(::getpid()));
+        const fs::path folder = given != nullptr
+                                    ? fs::path(given) / "load"
+                                    : fs::temp_directory_path() /
+                                          ("tavelmorind-fuzz-load-" + std::to_string(::getpid()));
         fs::create_directories(folder);
         return folder / "Tavelmorind.ini";
     }();
@@ -59,9 +59,8 @@ struct Run {
     tvm::SimPower power;
     tvm::SimSingleInstance instance;
     tvm::SimWindowSystem windows;
-    tvm::Platform platform{dialogs, clock,
-                           tvm::MainServices{display, ini, runKey, tray, system},
-                           power, instance, windows};
+    tvm::Platform platform{dialogs, clock,    tvm::MainServices{display, ini, runKey, tray, system},
+                           power,   instance, windows};
     tvm::Program program{platform};
 
     // Start-up, a few ticks of the poll, a save.
@@ -75,14 +74,13 @@ struct Run {
 std::string SettingsOf(Run& run) {
     const tvm::Settings& c = run.program.Config;
     tvm::TMainForm& m = *run.program.MainForm;
-    std::string s = std::to_string(m.OnRadioButton.Checked()) +
-                    std::to_string(m.FastestCheckBox.Checked()) + "|" +
-                    std::to_string(m.Timer1.Interval()) + "|" + std::to_string(m.Timer2.Interval()) +
-                    "|" + std::to_string(c.AutoDisableTimeAllowed) + "|" +
-                    std::to_string(c.RunAtSetFrequency) + std::to_string(c.CpuEnforceModes) +
-                    std::to_string(c.ShowSystemTrayIcon) + std::to_string(c.OptimizeDesktopMode) +
-                    "|" + std::to_string(c.RunAtSetFrequencyLevel) + "|" +
-                    std::to_string(c.ModeSwitcher) + "|" + std::to_string(c.PowerSaveDelay);
+    std::string s =
+        std::to_string(m.OnRadioButton.Checked()) + std::to_string(m.FastestCheckBox.Checked()) +
+        "|" + std::to_string(m.Timer1.Interval()) + "|" + std::to_string(m.Timer2.Interval()) +
+        "|" + std::to_string(c.AutoDisableTimeAllowed) + "|" + std::to_string(c.RunAtSetFrequency) +
+        std::to_string(c.CpuEnforceModes) + std::to_string(c.ShowSystemTrayIcon) +
+        std::to_string(c.OptimizeDesktopMode) + "|" + std::to_string(c.RunAtSetFrequencyLevel) +
+        "|" + std::to_string(c.ModeSwitcher) + "|" + std::to_string(c.PowerSaveDelay);
     for (int row = 1; row < m.MainStringGrid.RowCount(); ++row) {
         s += "|" + m.MainStringGrid.Cell(2, row);
     }

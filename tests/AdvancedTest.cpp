@@ -68,9 +68,10 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
 
     main->SaveSettings();
     const std::string ini = world.ReadIni();
-    for (const char* line : {"Delay before Override=0", "AutoDisable Timespan=30000",
-                             "AutoDisable Time Allowed=30", "CPU Enforce Modes=1",
-                             "Show System Tray Icon=1", "Mode Switcher=0", "Power Save Delay=3000"}) {
+    for (const char* line :
+         {"Delay before Override=0", "AutoDisable Timespan=30000", "AutoDisable Time Allowed=30",
+          "CPU Enforce Modes=1", "Show System Tray Icon=1", "Mode Switcher=0",
+          "Power Save Delay=3000"}) {
         EXPECT_NE(ini.find(line), std::string::npos) << line;
     }
 }

@@ -38,18 +38,16 @@ TEST(ModeTable, CrtDriverGivesOneRowPerKeyInFirstSeenOrderWithFastestRates) {
     EXPECT_EQ(grid.ColWidth(1), 443 - 210);
     EXPECT_EQ(grid.ColWidth(2), 50);
 
-    EXPECT_EQ(Column(grid, 0),
-              (Items{"640x480 - 8 BPP", "640x480 - 16 BPP", "640x480 - 32 BPP", "800x600 - 8 BPP",
-                     "800x600 - 16 BPP", "800x600 - 32 BPP", "1024x768 - 8 BPP",
-                     "1024x768 - 16 BPP", "1024x768 - 32 BPP", "1280x1024 - 16 BPP",
-                     "1280x1024 - 32 BPP"}));
+    EXPECT_EQ(Column(grid, 0), (Items{"640x480 - 8 BPP", "640x480 - 16 BPP", "640x480 - 32 BPP",
+                                      "800x600 - 8 BPP", "800x600 - 16 BPP", "800x600 - 32 BPP",
+                                      "1024x768 - 8 BPP", "1024x768 - 16 BPP", "1024x768 - 32 BPP",
+                                      "1280x1024 - 16 BPP", "1280x1024 - 32 BPP"}));
     EXPECT_EQ(grid.Cell(1, 5), "56, 60, 72, 75, 85");
     EXPECT_EQ(Column(grid, 2),
               (Items{"100", "100", "100", "85", "85", "85", "85", "85", "85", "75", "75"}));
     EXPECT_EQ(main.FastestTable.size(), 12u) << "one entry per row and a spare";
     EXPECT_EQ(main.FastestTable.back(), 0);
-    EXPECT_EQ(main.FrequencySet,
-              (Items{"100", "56", "60", "70", "72", "75", "85"}));
+    EXPECT_EQ(main.FrequencySet, (Items{"100", "56", "60", "70", "72", "75", "85"}));
     EXPECT_TRUE(main.AnyFrequencyDetected);
 
     EXPECT_EQ(main.InstrLabel.Caption(), "Automatic settings are enabled.");
@@ -76,11 +74,11 @@ TEST(ModeTable, DefaultFrequenciesLabelAndNeverCountAsFastest) {
     TMainForm& main = world.CreateMain(kRunBefore);
     const TStringGrid& grid = main.MainStringGrid;
 
-    EXPECT_EQ(Column(grid, 1),
-              (Items{"60, 72, 75", "Default frequency (setting 0)",
-                     "Default frequency (setting 0), 60",
-                     "Default frequency (setting 1), Default frequency (setting 1), 60, 75, 60",
-                     "44, 60"}));
+    EXPECT_EQ(
+        Column(grid, 1),
+        (Items{"60, 72, 75", "Default frequency (setting 0)", "Default frequency (setting 0), 60",
+               "Default frequency (setting 1), Default frequency (setting 1), 60, 75, 60",
+               "44, 60"}));
     // 300 is stored as its low byte 44, which the later 60 then beats.
     EXPECT_EQ(Column(grid, 2), (Items{"75", "0", "60", "75", "60"}));
     EXPECT_EQ(main.FrequencySet, (Items{"1", "300", "60", "72", "75"}));
@@ -92,7 +90,8 @@ TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresOnlyRatesBelow256) {
     main.FastestCheckBox.Click();
 
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(11, "0"));
-    EXPECT_EQ(main.InstrLabel.Caption(), "Click on a mode, then specify a frequency for that mode.");
+    EXPECT_EQ(main.InstrLabel.Caption(),
+              "Click on a mode, then specify a frequency for that mode.");
     EXPECT_TRUE(main.FreqCombo.Enabled());
     EXPECT_TRUE(main.FreqLabel.Enabled());
     EXPECT_EQ(main.FreqCombo.Items(), (Items{"0", "100", "60", "72", "75", "85"}))
@@ -181,7 +180,8 @@ TEST(ModeTable, NoDetectedFrequencyFallsBackAndLocksTheLockingFeatures) {
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(3, "0"));
     EXPECT_FALSE(main.FastestCheckBox.Checked());
     EXPECT_FALSE(main.FastestCheckBox.Enabled());
-    EXPECT_EQ(main.InstrLabel.Caption(), "Click on a mode, then specify a frequency for that mode.");
+    EXPECT_EQ(main.InstrLabel.Caption(),
+              "Click on a mode, then specify a frequency for that mode.");
     EXPECT_FALSE(main.LockingFeatures1->Enabled);
     EXPECT_FALSE(main.LockingFeatures2->Enabled);
     main.FastestCheckBox.Click();

@@ -11,7 +11,9 @@ std::string Ini(const std::string& advanced = "", const std::string& main = "Swi
            "[Advanced Options]\nCPU Enforce Modes=0\n" + advanced;
 }
 
-std::string Status(const TMainForm& main) { return main.MainStatusBar.SimpleText(); }
+std::string Status(const TMainForm& main) {
+    return main.MainStatusBar.SimpleText();
+}
 
 struct OverrideEngine : ::testing::Test {
     SimWorld world{"crt.modes"};
@@ -139,7 +141,8 @@ TEST_F(OverrideEngine, PollingOverridesASilentChangeThenFindsTheRateRight) {
     world.Clock.Advance(1); // one more override attempt that finds the rate right
     const auto enumerations = display.EnumerateCalls();
     world.Clock.Advance(1000);
-    EXPECT_EQ(display.EnumerateCalls(), enumerations) << "an unchanged display costs no enumeration";
+    EXPECT_EQ(display.EnumerateCalls(), enumerations)
+        << "an unchanged display costs no enumeration";
     EXPECT_EQ(Requests().size(), 2u);
 }
 
@@ -151,9 +154,9 @@ TEST_F(OverrideEngine, PollingIgnoresTheDelay) {
 }
 
 TEST_F(OverrideEngine, NewSetAtAppliesOnlyAtTheNextChangeOrSwitchingOn) {
-    TMainForm& main = Start(std::string(kRunBefore) +
-                            "[Main Options]\nSwitched On=1\nFastest Frequency=0\n"
-                            "[Frequencies]\n800x600 - 32 BPP=72\n");
+    TMainForm& main =
+        Start(std::string(kRunBefore) + "[Main Options]\nSwitched On=1\nFastest Frequency=0\n"
+                                        "[Frequencies]\n800x600 - 32 BPP=72\n");
     EXPECT_EQ(display.CurrentFrequency(), 72u);
     world.Clock.Advance(5); // past the tick that checks the start-up override
     main.MainStringGrid.SelectRow(6);
@@ -185,8 +188,8 @@ TEST_F(OverrideEngine, SetAt300FromTheFileIsRequestedEveryTimeAndRefusalIgnored)
                             "[Frequencies]\n1024x768 - 32 BPP=300\n");
     display.SwitchTo(1024, 768, 32, 60);
     display.SwitchTo(1024, 768, 32, 70);
-    EXPECT_EQ(Requests(), (Strings{"1024x768@60/4", "1024x768@300/4", "1024x768@70/4",
-                                   "1024x768@300/4"}));
+    EXPECT_EQ(Requests(),
+              (Strings{"1024x768@60/4", "1024x768@300/4", "1024x768@70/4", "1024x768@300/4"}));
     EXPECT_EQ(display.CurrentFrequency(), 70u);
     EXPECT_TRUE(world.Dialogs.Errors().empty());
     EXPECT_EQ(main.ChangesMade, 2);

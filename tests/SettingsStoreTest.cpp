@@ -89,15 +89,30 @@ struct EncodedValue {
 
 TEST_F(SettingsStore, IntegerValuesFollowTheEncodingRules) {
     const EncodedValue cases[] = {
-        {"16", 16},        {"$10", 16},  {"0x10", 16},     {"0X1f", 31},     {"x10", 16},
-        {"X10", 16},       {"  +7", 7},  {"-7", -7},       {"12abc", 30},    {"", 30},
-        {"1 2", 30},        {"yes", 30},  {"$", 30},        {"0x", 30},       {"$123456789", 30},
-        {"2147483648", 30}, {"-2147483648", INT32_MIN}, {"0xFFFFFFFF", -1}, {"- 5", 30},
+        {"16", 16},
+        {"$10", 16},
+        {"0x10", 16},
+        {"0X1f", 31},
+        {"x10", 16},
+        {"X10", 16},
+        {"  +7", 7},
+        {"-7", -7},
+        {"12abc", 30},
+        {"", 30},
+        {"1 2", 30},
+        {"yes", 30},
+        {"$", 30},
+        {"0x", 30},
+        {"$123456789", 30},
+        {"2147483648", 30},
+        {"-2147483648", INT32_MIN},
+        {"0xFFFFFFFF", -1},
+        {"- 5", 30},
     };
     for (const auto& c : cases) {
         SimWorld w("crt.modes");
-        w.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nAutoDisable Time Allowed=" +
-                     c.Text + "\n");
+        w.CreateMain(std::string(kRunBefore) +
+                     "[Advanced Options]\nAutoDisable Time Allowed=" + c.Text + "\n");
         EXPECT_EQ(w.Config.AutoDisableTimeAllowed, c.Expected) << "value '" << c.Text << "'";
     }
 }
@@ -195,8 +210,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
 
 TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
     world.RunKey.StoreText("Tavelmorind", kExePath);
-    TMainForm& main = world.CreateMain(std::string(kRunBefore) +
-                                       "[Advanced Options]\nOptimize Desktop Mode=1\n");
+    TMainForm& main =
+        world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nOptimize Desktop Mode=1\n");
     EXPECT_TRUE(world.Config.RunOnBoot);
     world.Dialogs.Answer(ModalResult::No);
     main.SaveSettings();
@@ -290,9 +305,9 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
     for (int failAt : {1, 5, 13, 14}) {
         world.Dialogs.Clear();
         FaultyProfile faulty(world.Ini, failAt);
-        TMainForm failing(world.App, world.Config,
-                          MainServices{world.Display, faulty, world.RunKey, world.Tray,
-                                       world.System});
+        TMainForm failing(
+            world.App, world.Config,
+            MainServices{world.Display, faulty, world.RunKey, world.Tray, world.System});
         failing.BuildModeTable();
         failing.FastestCheckBox.SetChecked(false);
         world.Config.RunOnBoot = true; // must not be written after a failed file write

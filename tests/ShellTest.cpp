@@ -20,9 +20,8 @@ TEST(Startup, CreatesTheFiveWindowsInOrderAndShowsOnlyTheTrayIcon) {
     SimWorld world("crt.modes");
     world.WriteIni(kRunBefore);
     EXPECT_EQ(world.Prog.Run(), 0);
-    EXPECT_EQ(world.Windows.Realized,
-              (Strings{"Tavelmorind Configuration", "Advanced Settings", "About",
-                       "Confirm Display Settings", "BlankForm"}));
+    EXPECT_EQ(world.Windows.Realized, (Strings{"Tavelmorind Configuration", "Advanced Settings",
+                                               "About", "Confirm Display Settings", "BlankForm"}));
     EXPECT_TRUE(world.Windows.ApplicationWindowHidden);
     EXPECT_FALSE(world.Prog.MainForm->Visible());
     EXPECT_TRUE(world.Prog.MainForm->StartupComplete);
@@ -58,8 +57,8 @@ TEST(Startup, CancelAtTheGreetingEndsAtTheLoopAndRemovesTheIcon) {
 
 TEST(Startup, TrayIconSettingOffShowsTheIconOnlyWhileStarting) {
     SimWorld world("crt.modes");
-    TMainForm& main = world.CreateMain(std::string(kRunBefore) +
-                                       "[Advanced Options]\nShow System Tray Icon=0\n");
+    TMainForm& main =
+        world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nShow System Tray Icon=0\n");
     EXPECT_EQ(Operations(world.Tray), (std::vector<Op>{Op::Add, Op::Delete}));
     EXPECT_FALSE(main.TrayIconShown);
 
@@ -175,8 +174,8 @@ TEST(MainWindow, TrayMenuHoldsItsItemsInOrder) {
     for (std::size_t i = 0; i < main.PopupMenu1.Count(); ++i) {
         captions.push_back(main.PopupMenu1[i].Caption());
     }
-    EXPECT_EQ(captions, (Strings{"&Tavelmorind Configuration", "&Advanced Settings", "&Enabled", "-",
-                                 "&Display Properties", "&Change Screen Mode", "-",
+    EXPECT_EQ(captions, (Strings{"&Tavelmorind Configuration", "&Advanced Settings", "&Enabled",
+                                 "-", "&Display Properties", "&Change Screen Mode", "-",
                                  "&Monitor Features", "-", "E&xit Tavelmorind"}));
     EXPECT_TRUE(main.OpenWindow1->Default);
     Strings locking;

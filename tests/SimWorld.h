@@ -29,8 +29,9 @@ class TempFolder {
 public:
     TempFolder() {
         static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("tavelmorind-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("tavelmorind-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -60,9 +61,13 @@ struct SimWorld {
     // the mode list itself.
     explicit SimWorld(const std::string& modes)
         : Display(Load(modes)), Ini(Folder.Path() / "Tavelmorind.ini", "Tavelmorind.ini"),
-          RunKey(kExePath), System(Clock),
-          Platform{Dialogs, Clock, MainServices{Display, Ini, RunKey, Tray, System}, Power,
-                   Instance, Windows},
+          RunKey(kExePath),
+          System(Clock), Platform{Dialogs,
+                                  Clock,
+                                  MainServices{Display, Ini, RunKey, Tray, System},
+                                  Power,
+                                  Instance,
+                                  Windows},
           Prog(Platform), App(Prog.App), Config(Prog.Config) {}
 
     static SimDisplay Load(const std::string& modes) {

@@ -61,8 +61,9 @@ TEST_F(Switcher, NoAnswerForTenSecondsRevertsAndSwitchesOff) {
         world.Clock.Advance(1000);
         countdown.push_back(confirm.Label3.Caption());
     }
-    EXPECT_EQ(countdown, (Strings{"10 seconds", "9 seconds", "8 seconds", "7 seconds", "6 seconds",
-                                  "5 seconds", "4 seconds", "3 seconds", "2 seconds", "1 seconds"}));
+    EXPECT_EQ(countdown,
+              (Strings{"10 seconds", "9 seconds", "8 seconds", "7 seconds", "6 seconds",
+                       "5 seconds", "4 seconds", "3 seconds", "2 seconds", "1 seconds"}));
     EXPECT_TRUE(confirm.Visible());
     world.Clock.Advance(1000);
     EXPECT_FALSE(confirm.Visible());

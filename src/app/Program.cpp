@@ -16,8 +16,7 @@ bool Program::Start() {
     platform_.Windows.RealizeMain(*MainForm);
     MainForm->FormCreate();
 
-    AdvanceForm =
-        std::make_unique<TAdvanceForm>(App, Config, *MainForm, platform_.Main.System);
+    AdvanceForm = std::make_unique<TAdvanceForm>(App, Config, *MainForm, platform_.Main.System);
     platform_.Windows.Realize(*AdvanceForm);
     MainForm->AdvanceForm = AdvanceForm.get();
 
@@ -25,8 +24,8 @@ bool Program::Start() {
     platform_.Windows.Realize(*AboutForm);
     MainForm->AboutForm = AboutForm.get();
 
-    TimerForm = std::make_unique<TTimerForm>(App, *MainForm, platform_.Main.Display,
-                                             platform_.Main.System);
+    TimerForm =
+        std::make_unique<TTimerForm>(App, *MainForm, platform_.Main.Display, platform_.Main.System);
     platform_.Windows.Realize(*TimerForm);
     MainForm->TimerForm = TimerForm.get();
 
@@ -48,7 +47,8 @@ void Program::WireMonitorCommands() {
         TMenuItem* Main;
         void (MonitorCommands::*Handler)();
     } commands[] = {
-        {m.ActivateScreenSaver1, m.ActivateScreenSaver2, &MonitorCommands::ActivateScreenSaver1Click},
+        {m.ActivateScreenSaver1, m.ActivateScreenSaver2,
+         &MonitorCommands::ActivateScreenSaver1Click},
         {m.BlankScreen1, m.BlankScreen2, &MonitorCommands::BlankScreen1Click},
         {m.DPMSStandby1, m.DPMSStandby2, &MonitorCommands::DPMSStandby1Click},
         {m.DPMSOff1, m.DPMSOff2, &MonitorCommands::DPMSOff1Click},

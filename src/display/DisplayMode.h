@@ -23,9 +23,9 @@ struct DisplayMode {
 
 // Flags for DisplayService::ChangeMode.
 enum : std::uint32_t {
-    ChangeDynamic = 0,           // change the mode and rearrange the desktop
-    ChangeUpdateRegistry = 1,    // CDS_UPDATEREGISTRY: also store it as the default mode
-    ChangeFullscreen = 4,        // CDS_FULLSCREEN: temporary, the desktop stays as it was
+    ChangeDynamic = 0,        // change the mode and rearrange the desktop
+    ChangeUpdateRegistry = 1, // CDS_UPDATEREGISTRY: also store it as the default mode
+    ChangeFullscreen = 4,     // CDS_FULLSCREEN: temporary, the desktop stays as it was
 };
 
 // Result codes of DisplayService::ChangeMode (those of ChangeDisplaySettings).

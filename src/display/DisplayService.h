@@ -32,7 +32,9 @@ public:
     // Who hears about display-mode changes (WM_DISPLAYCHANGE); one listener.
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
-    ModeKey CurrentModeKey() { return MakeModeKey(CurrentWidth(), CurrentHeight(), CurrentDepth()); }
+    ModeKey CurrentModeKey() {
+        return MakeModeKey(CurrentWidth(), CurrentHeight(), CurrentDepth());
+    }
 
 protected:
     void NotifyChange() {

@@ -22,7 +22,9 @@ void MonitorCommands::Wait() {
     system_.Sleep(static_cast<std::uint32_t>(std::clamp(config_.PowerSaveDelay, 0, 30000)));
 }
 
-void MonitorCommands::Lock() { system_.WinExec("rundll32.exe user32.dll,LockWorkStation", kSwShow); }
+void MonitorCommands::Lock() {
+    system_.WinExec("rundll32.exe user32.dll,LockWorkStation", kSwShow);
+}
 
 void MonitorCommands::Blank(int powerAction) {
     blank_.PowerAction = powerAction;

@@ -90,10 +90,9 @@ void TMainForm::BuildModeTable() {
 void TMainForm::ApplyFastestSetting() {
     const bool automatic = FastestCheckBox.Checked();
     for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-        const std::uint8_t fastest =
-            static_cast<std::size_t>(row - 1) < FastestTable.size()
-                ? FastestTable[static_cast<std::size_t>(row - 1)]
-                : 0;
+        const std::uint8_t fastest = static_cast<std::size_t>(row - 1) < FastestTable.size()
+                                         ? FastestTable[static_cast<std::size_t>(row - 1)]
+                                         : 0;
         MainStringGrid.SetCell(kSetAtColumn, row, automatic ? std::to_string(fastest) : "0");
     }
     InstrLabel.SetCaption(automatic ? kAutomaticInstruction : kManualInstruction);
@@ -146,7 +145,9 @@ void FilterFrequencyKey(char& key) {
     }
 }
 
-void TMainForm::FreqComboKeyPress(char& key) { FilterFrequencyKey(key); }
+void TMainForm::FreqComboKeyPress(char& key) {
+    FilterFrequencyKey(key);
+}
 
 void TMainForm::FreqComboChange() {
     const std::string text = FreqCombo.Text();

@@ -28,8 +28,7 @@ void TMainForm::ApplyOverride(std::uint32_t flags) {
     request.BitsPerPel = Display.CurrentDepth();
     request.PelsWidth = Display.CurrentWidth();
     request.PelsHeight = Display.CurrentHeight();
-    const int row =
-        FindRow(MakeModeKey(request.PelsWidth, request.PelsHeight, request.BitsPerPel));
+    const int row = FindRow(MakeModeKey(request.PelsWidth, request.PelsHeight, request.BitsPerPel));
     // An unknown mode is left alone rather than given the first listed mode's rate.
     if (row == 0) {
         return;

@@ -44,8 +44,7 @@ bool TMainForm::ReadBool(const char* section, const char* key, bool fallback) {
     return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void TMainForm::WriteString(const char* section, const std::string& key,
-                            const std::string& value) {
+void TMainForm::WriteString(const char* section, const std::string& key, const std::string& value) {
     if (!Ini.WriteString(section, key, value)) {
         throw ProgramError(FormatMessage("Unable to write to %s", Ini.FileName()));
     }
@@ -77,7 +76,8 @@ void TMainForm::LoadSettings() {
     OffRadioButton.SetChecked(!switchedOn);
     FastestCheckBox.SetChecked(ReadBool(kMain, "Fastest Frequency", true));
 
-    Timer1.SetInterval(static_cast<std::uint32_t>(ReadInteger(kAdvanced, "Delay before Override", 0)));
+    Timer1.SetInterval(
+        static_cast<std::uint32_t>(ReadInteger(kAdvanced, "Delay before Override", 0)));
     Config.AutoDisableTimeAllowed = ReadInteger(kAdvanced, "AutoDisable Time Allowed", 30);
     Timer2.SetInterval(
         static_cast<std::uint32_t>(ReadInteger(kAdvanced, "AutoDisable Timespan", 30000)));
@@ -86,7 +86,8 @@ void TMainForm::LoadSettings() {
     Config.CpuEnforceModes = ReadBool(kAdvanced, "CPU Enforce Modes", true);
     Config.ShowSystemTrayIcon = ReadBool(kAdvanced, "Show System Tray Icon", true);
     Config.OptimizeDesktopMode = ReadBool(kAdvanced, "Optimize Desktop Mode", false);
-    Config.ModeSwitcher = static_cast<std::uint8_t>(ReadInteger(kAdvanced, "Mode Switcher", 0) & 0xFF);
+    Config.ModeSwitcher =
+        static_cast<std::uint8_t>(ReadInteger(kAdvanced, "Mode Switcher", 0) & 0xFF);
     // The wait before a monitor command blocks the program; a value from a damaged
     // file must not block it for weeks.
     Config.PowerSaveDelay = std::clamp(ReadInteger(kAdvanced, "Power Save Delay", 3000), 0, 30000);
@@ -95,7 +96,8 @@ void TMainForm::LoadSettings() {
 
     if (!FastestCheckBox.Checked()) {
         for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-            const std::int32_t frequency = ReadInteger(kFrequencies, MainStringGrid.Cell(0, row), 0);
+            const std::int32_t frequency =
+                ReadInteger(kFrequencies, MainStringGrid.Cell(0, row), 0);
             // A negative rate would reach the driver as a huge unsigned frequency.
             MainStringGrid.SetCell(2, row, std::to_string(std::max(frequency, 0)));
         }

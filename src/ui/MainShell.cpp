@@ -15,7 +15,9 @@ void TMainForm::TrayIconCallback(std::uint32_t mouseMessage) {
     }
 }
 
-void TMainForm::ShowTrayMenu() { Tray.ShowMenu(PopupMenu1); }
+void TMainForm::ShowTrayMenu() {
+    Tray.ShowMenu(PopupMenu1);
+}
 
 void TMainForm::OnTaskbarCreated() {
     // The shell lost every icon when it restarted; without ours the user has no way
@@ -26,9 +28,13 @@ void TMainForm::OnTaskbarCreated() {
     }
 }
 
-void TMainForm::OnShowMainMessage() { Show(); }
+void TMainForm::OnShowMainMessage() {
+    Show();
+}
 
-void TMainForm::OpenWindow1Click() { Show(); }
+void TMainForm::OpenWindow1Click() {
+    Show();
+}
 
 void TMainForm::Button1Click() {
     if (AdvanceForm) {
@@ -36,7 +42,9 @@ void TMainForm::Button1Click() {
     }
 }
 
-void TMainForm::AdvancedSettings2Click() { Button1Click(); }
+void TMainForm::AdvancedSettings2Click() {
+    Button1Click();
+}
 
 void TMainForm::About1Click() {
     if (AboutForm) {

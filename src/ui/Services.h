@@ -14,7 +14,7 @@ enum class TrayPicture { Starting, Enabled, Disabled };
 // What is handed to the shell's notification area (NOTIFYICONDATA, first form).
 struct TrayIconData {
     static constexpr std::uint32_t ID = 100;
-    static constexpr std::uint32_t Flags = 7; // message, icon, tip
+    static constexpr std::uint32_t Flags = 7;              // message, icon, tip
     static constexpr std::uint32_t CallbackMessage = 1025; // WM_USER + 1
     static constexpr std::size_t TipCapacity = 64;         // 63 characters and a zero
     TrayPicture Picture = TrayPicture::Starting;

@@ -103,8 +103,7 @@ void TAdvanceForm::LayOut() {
     CheckBox3.SetCaption("&Allocate some (small) CPU time to enforcing modes*");
     CheckBox3.SetHint("Switching this on fixes some display problems, but also uses some CPU time");
     place(Label6, GroupTiming, 24, 72, 380, 13);
-    Label6.SetCaption(
-        "* This causes the \"Pause Before Override\" Safety Feature to be disabled.");
+    Label6.SetCaption("* This causes the \"Pause Before Override\" Safety Feature to be disabled.");
 
     sheet(TabSheet3, "Safety Features");
     place(GroupSafety, TabSheet3, 8, 8, 417, 105);
@@ -178,16 +177,22 @@ void TAdvanceForm::FormShow() {
     CheckBox3Click();
 }
 
-void TAdvanceForm::CheckBox1Click() { ComboBox1.SetEnabled(CheckBox1.Checked()); }
+void TAdvanceForm::CheckBox1Click() {
+    ComboBox1.SetEnabled(CheckBox1.Checked());
+}
 
-void TAdvanceForm::CheckBox3Click() { SpinEdit1.SetEnabled(!CheckBox3.Checked()); }
+void TAdvanceForm::CheckBox3Click() {
+    SpinEdit1.SetEnabled(!CheckBox3.Checked());
+}
 
 void TAdvanceForm::CheckBox5Click() {
     config_.ShowSystemTrayIcon = CheckBox5.Checked();
     main_.UpdateTrayIcon();
 }
 
-void TAdvanceForm::ComboBox1KeyPress(char& key) { FilterFrequencyKey(key); }
+void TAdvanceForm::ComboBox1KeyPress(char& key) {
+    FilterFrequencyKey(key);
+}
 
 void TAdvanceForm::DefaultBitBtnClick() {
     SpinEdit1.SetValue(0);
@@ -223,6 +228,8 @@ void TAdvanceForm::BitBtnCloseClick() {
     Hide();
 }
 
-void TAdvanceForm::FormHide() { system_.TrimWorkingSet(); }
+void TAdvanceForm::FormHide() {
+    system_.TrimWorkingSet();
+}
 
 } // namespace tvm

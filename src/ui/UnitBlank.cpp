@@ -40,7 +40,9 @@ void TBlankForm::FormShow() {
     }
 }
 
-void TBlankForm::FormKeyDown(int /*key*/) { Hide(); }
+void TBlankForm::FormKeyDown(int /*key*/) {
+    Hide();
+}
 
 void TBlankForm::FormMouseMove(int x, int y) {
     // The first mouse message after showing only tells where the mouse rests.

@@ -110,9 +110,8 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
     Menu = &MainMenu1;
     PopupMenu = &PopupMenu1;
     OnResize = [this] { FormResize(); };
-    TabOrder = {&CloseBitBtn,    &SaveBitBtn,    &Button1,         &Button2,
-                &OnRadioButton,  &OffRadioButton, &FastestCheckBox, &FreqCombo,
-                &MainStringGrid, &RadioGroup1};
+    TabOrder = {&CloseBitBtn,    &SaveBitBtn,      &Button1,   &Button2,        &OnRadioButton,
+                &OffRadioButton, &FastestCheckBox, &FreqCombo, &MainStringGrid, &RadioGroup1};
 }
 
 void TMainForm::CreateMenus() {
@@ -214,6 +213,8 @@ void TMainForm::FormCreate() {
     System.TrimWorkingSet();
 }
 
-void TMainForm::FormResize() { MainStringGrid.SetColWidth(1, Width - 210); }
+void TMainForm::FormResize() {
+    MainStringGrid.SetColWidth(1, Width - 210);
+}
 
 } // namespace tvm

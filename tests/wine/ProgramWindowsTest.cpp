@@ -89,8 +89,8 @@ protected:
     SimPower power_;
     SimSingleInstance instance_;
     ToolkitWindows windows_{loop_};
-    Platform platform_{dialogs_, timers_, MainServices{display_, ini_, runKey_, tray_, system_},
-                       power_, instance_, windows_};
+    Platform platform_{dialogs_, timers_,   MainServices{display_, ini_, runKey_, tray_, system_},
+                       power_,   instance_, windows_};
     Program program_{platform_};
 };
 

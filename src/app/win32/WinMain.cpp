@@ -39,9 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tvm::Win32Power power(windows.ApplicationWindow());
     tvm::Win32SingleInstance single;
 
-    tvm::Platform platform{dialogs, timers,
-                           tvm::MainServices{display, ini, runKey, windows, system},
-                           power, single, windows};
+    tvm::Platform platform{
+        dialogs, timers, tvm::MainServices{display, ini, runKey, windows, system},
+        power,   single, windows};
     tvm::Program program(platform);
     return program.Run();
 }

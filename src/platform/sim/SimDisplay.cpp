@@ -98,8 +98,8 @@ std::vector<DisplayMode> SimDisplay::ParseModeList(const std::string& text,
                 *current = modes.size();
             }
             first = false;
-            modes.push_back(MakeMode(width, height, bits, frequency,
-                                     static_cast<std::uint32_t>(modes.size())));
+            modes.push_back(
+                MakeMode(width, height, bits, frequency, static_cast<std::uint32_t>(modes.size())));
         }
         if (first) {
             throw fail("no frequency");
@@ -133,9 +133,15 @@ std::uint8_t SimDisplay::CurrentRefresh() {
     return static_cast<std::uint8_t>(current_.DisplayFrequency & 0xFFu);
 }
 
-std::uint32_t SimDisplay::CurrentDepth() { return current_.BitsPerPel; }
-std::uint32_t SimDisplay::CurrentWidth() { return current_.PelsWidth; }
-std::uint32_t SimDisplay::CurrentHeight() { return current_.PelsHeight; }
+std::uint32_t SimDisplay::CurrentDepth() {
+    return current_.BitsPerPel;
+}
+std::uint32_t SimDisplay::CurrentWidth() {
+    return current_.PelsWidth;
+}
+std::uint32_t SimDisplay::CurrentHeight() {
+    return current_.PelsHeight;
+}
 
 const DisplayMode* SimDisplay::FindMode(const DisplayMode& request) const {
     const bool wantsDefault = request.DisplayFrequency <= 1;

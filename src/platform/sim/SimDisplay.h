@@ -17,10 +17,10 @@ public:
 // What the simulated driver keeps of each mode besides the four fields the program
 // reads; it rides in DisplayMode::Native and must come back untouched.
 struct SimModeExtra {
-    std::uint32_t Fields;  // which fields the driver filled
-    std::uint32_t Index;   // the driver's own number for the mode
-    std::uint32_t Flags;   // display flags, opaque to the program
-    std::uint32_t Magic;   // proves the record came from this driver
+    std::uint32_t Fields; // which fields the driver filled
+    std::uint32_t Index;  // the driver's own number for the mode
+    std::uint32_t Flags;  // display flags, opaque to the program
+    std::uint32_t Magic;  // proves the record came from this driver
 };
 
 // A display driver in memory. ChangeMode checks the request against the mode list

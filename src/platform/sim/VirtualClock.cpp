@@ -10,7 +10,9 @@ bool VirtualClock::StartTimer(TTimer& timer, std::uint32_t intervalMs) {
     return true;
 }
 
-void VirtualClock::StopTimer(TTimer& timer) { timers_.erase(&timer); }
+void VirtualClock::StopTimer(TTimer& timer) {
+    timers_.erase(&timer);
+}
 
 void VirtualClock::Advance(std::uint64_t ms) {
     const std::uint64_t end = now_ + ms;
@@ -39,6 +41,8 @@ void VirtualClock::Advance(std::uint64_t ms) {
     now_ = end;
 }
 
-void VirtualClock::Sleep(std::uint64_t ms) { now_ += ms; }
+void VirtualClock::Sleep(std::uint64_t ms) {
+    now_ += ms;
+}
 
 } // namespace tvm

@@ -29,11 +29,10 @@ Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
     // A real top-level window of no size in the middle of the screen: it carries the
     // taskbar button while a window of the program is shown, and takes the system
     // commands of the monitor features.
-    appWindow_ = CreateWindowExA(0, kApplicationClass, title,
-                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                 GetSystemMetrics(SM_CXSCREEN) / 2,
-                                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                                 instance, nullptr);
+    appWindow_ = CreateWindowExA(
+        0, kApplicationClass, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+        nullptr, instance, nullptr);
     showMainMessage_ = RegisterWindowMessageA(Win32SingleInstance::ShowMainMessageName);
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
 }
@@ -78,31 +77,31 @@ void Win32WindowSystem::RealizeMain(TMainForm& main) {
     toolkit.Realise(main);
     Own(main);
     tray_ = std::make_unique<Win32Tray>(toolkit, main, trayIcons_);
-    toolkit.SetMessageHook(main, [this, &main](UINT message, WPARAM wParam, LPARAM lParam,
-                                               LRESULT& result) {
-        if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
-            UpdateTaskbarButton();
-        }
-        if (message == showMainMessage_ && showMainMessage_ != 0) {
-            main.App().Dispatch([&main] { main.OnShowMainMessage(); });
-            result = 0;
-            return true;
-        }
-        if (message == TrayIconData::CallbackMessage) {
-            main.App().Dispatch(
-                [&main, lParam] { main.TrayIconCallback(static_cast<std::uint32_t>(lParam)); });
-            return false; // the callback goes on to the window's normal processing too
-        }
-        if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-            main.App().Dispatch([&main] { main.OnTaskbarCreated(); });
+    toolkit.SetMessageHook(
+        main, [this, &main](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
+                UpdateTaskbarButton();
+            }
+            if (message == showMainMessage_ && showMainMessage_ != 0) {
+                main.App().Dispatch([&main] { main.OnShowMainMessage(); });
+                result = 0;
+                return true;
+            }
+            if (message == TrayIconData::CallbackMessage) {
+                main.App().Dispatch(
+                    [&main, lParam] { main.TrayIconCallback(static_cast<std::uint32_t>(lParam)); });
+                return false; // the callback goes on to the window's normal processing too
+            }
+            if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+                main.App().Dispatch([&main] { main.OnTaskbarCreated(); });
+                return false;
+            }
+            if (message == WM_ENDSESSION && wParam != 0) {
+                // Logging off: the process ends here, without what follows the loop.
+                ExitProcess(0);
+            }
             return false;
-        }
-        if (message == WM_ENDSESSION && wParam != 0) {
-            // Logging off: the process ends here, without what follows the loop.
-            ExitProcess(0);
-        }
-        return false;
-    });
+        });
 }
 
 void Win32WindowSystem::UpdateTaskbarButton() {
@@ -124,7 +123,9 @@ void Win32WindowSystem::HideApplicationWindow() {
     UpdateTaskbarButton();
 }
 
-void Win32WindowSystem::RunMessageLoop(TApplication& app) { loop_.Run(app); }
+void Win32WindowSystem::RunMessageLoop(TApplication& app) {
+    loop_.Run(app);
+}
 
 void Win32WindowSystem::Add(const TrayIconData& data) {
     if (tray_) {

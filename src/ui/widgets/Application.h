@@ -14,7 +14,8 @@ namespace tvm {
 // platform's dialogs and timers, and the one place where events are dispatched.
 class TApplication {
 public:
-    TApplication(DialogService& dialogs, TimerService& timers) : dialogs_(dialogs), timers_(timers) {}
+    TApplication(DialogService& dialogs, TimerService& timers)
+        : dialogs_(dialogs), timers_(timers) {}
 
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }

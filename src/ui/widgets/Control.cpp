@@ -5,9 +5,13 @@
 
 namespace tvm {
 
-TControl::TControl(TForm& owner) : owner_(owner) { owner.Register(*this); }
+TControl::TControl(TForm& owner) : owner_(owner) {
+    owner.Register(*this);
+}
 
-TApplication& TControl::App() const { return owner_.App(); }
+TApplication& TControl::App() const {
+    return owner_.App();
+}
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     left_ = left;

@@ -34,7 +34,7 @@ public:
     void SetCaption(std::string caption);
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int Width = 0;  // outer size, frame included
+    int Width = 0; // outer size, frame included
     int Height = 0;
     int MinWidth = 0;
     int MinHeight = 0;
@@ -44,7 +44,7 @@ public:
     bool MaximizeBox = true;
     bool MinimizeBox = true;
     bool TopMost = false;
-    bool Centered = false; // placed in the middle of the screen when first shown
+    bool Centered = false;        // placed in the middle of the screen when first shown
     bool BlackBackground = false; // the client area is black
     bool HideCursor = false;      // no mouse pointer over the client area
     int Left = 0;

@@ -41,8 +41,7 @@ void TCheckBox::Replay(ControlPeer& peer) {
     peer.SyncChecked(checked_);
 }
 
-TRadioButton::TRadioButton(TForm& owner, TRadioGroupScope& group)
-    : TControl(owner), group_(group) {
+TRadioButton::TRadioButton(TForm& owner, TRadioGroupScope& group) : TControl(owner), group_(group) {
     group_.Members.push_back(this);
 }
 
@@ -77,7 +76,9 @@ void TRadioButton::Replay(ControlPeer& peer) {
     peer.SyncChecked(checked_);
 }
 
-void TComboBox::SetText(const std::string& text) { SetCaption(text); }
+void TComboBox::SetText(const std::string& text) {
+    SetCaption(text);
+}
 
 void TComboBox::ClearItems() {
     items_.clear();
@@ -220,11 +221,17 @@ void TSpinEdit::TypeText(const std::string& text) {
     SetCaption(cut);
 }
 
-void TSpinEdit::LoseFocus() { SetValue(Value()); }
+void TSpinEdit::LoseFocus() {
+    SetValue(Value());
+}
 
-void TSpinEdit::StepUp() { SetValue(Clamp(static_cast<long long>(Value()) + increment_)); }
+void TSpinEdit::StepUp() {
+    SetValue(Clamp(static_cast<long long>(Value()) + increment_));
+}
 
-void TSpinEdit::StepDown() { SetValue(Clamp(static_cast<long long>(Value()) - increment_)); }
+void TSpinEdit::StepDown() {
+    SetValue(Clamp(static_cast<long long>(Value()) - increment_));
+}
 
 void TStatusBar::Repaint() {
     ++repaints_;
