@@ -6,13 +6,7 @@ namespace tvm {
 
 TAboutForm::TAboutForm(TApplication& app, SystemService& system) : TForm(app), system_(system) {
     SetCaption("About");
-    ClientWidth = 329;
-    ClientHeight = 193;
-    Width = 337;
-    Height = 227;
-    MinWidth = MaxWidth = Width;
-    MinHeight = MaxHeight = Height;
-    BorderStyle = TBorderStyle::Dialog;
+    SetFixedDialogSize(329, 193, 337, 227);
     Centered = true;
 
     Panel1.SetBounds(8, 8, 313, 145);

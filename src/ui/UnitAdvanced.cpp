@@ -20,13 +20,7 @@ TAdvanceForm::TAdvanceForm(TApplication& app, Settings& settings, TMainForm& mai
                            SystemService& system)
     : TForm(app), config_(settings), main_(main), system_(system) {
     SetCaption("Advanced Settings");
-    ClientWidth = 457;
-    ClientHeight = 225;
-    Width = 465;
-    Height = 259;
-    MinWidth = MaxWidth = Width;
-    MinHeight = MaxHeight = Height;
-    BorderStyle = TBorderStyle::Dialog;
+    SetFixedDialogSize(457, 225, 465, 259);
     Centered = true;
     LayOut();
 

@@ -8,13 +8,7 @@ TTimerForm::TTimerForm(TApplication& app, TMainForm& main, DisplayService& displ
                        SystemService& system)
     : TForm(app), Timer1(app, 1000), main_(main), display_(display), system_(system) {
     SetCaption("Confirm Display Settings");
-    ClientWidth = 305;
-    ClientHeight = 137;
-    Width = 313;
-    Height = 171;
-    MinWidth = MaxWidth = 313;
-    MinHeight = MaxHeight = 171;
-    BorderStyle = TBorderStyle::Dialog;
+    SetFixedDialogSize(305, 137, 313, 171);
 
     GroupBox1.SetBounds(8, 8, 209, 121);
     GroupBox1.SetCaption("Display Mode Manually Changed");

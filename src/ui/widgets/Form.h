@@ -50,6 +50,16 @@ public:
     int Left = 0;
     int Top = 0;
 
+    // A dialog's fixed frame: this client size, the frame's outer size around it, and
+    // no resizing.
+    void SetFixedDialogSize(int clientWidth, int clientHeight, int width, int height) {
+        ClientWidth = clientWidth;
+        ClientHeight = clientHeight;
+        Width = MinWidth = MaxWidth = width;
+        Height = MinHeight = MaxHeight = height;
+        BorderStyle = TBorderStyle::Dialog;
+    }
+
     bool Visible() const { return visible_; }
     // Shows the window (OnShow runs when it goes from hidden to shown, before it
     // appears; the peer then places it at Left/Top, or centred) and brings it to the
