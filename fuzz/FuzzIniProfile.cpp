@@ -1,4 +1,4 @@
-// fuzz-sources: src/base/*.cpp src/platform/sim/IniFileProfile.cpp
+// fuzz-sources: src/base/*.cpp src/platform/sim/IniFileProfile.cpp src/platform/sim/ProfileText.cpp
 //
 // Arbitrary bytes as the settings file, then what the program does with it: read every
 // key it knows, save a value, erase and rewrite the "Frequencies" section.
