@@ -78,11 +78,13 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
     SaveBitBtn.SetBounds(272, 280, 75, 25);
     SaveBitBtn.SetAnchors(AnchorRight | AnchorBottom);
     SaveBitBtn.SetCaption("&Save");
+    SaveBitBtn.Glyph = TGlyph::Save;
     SaveBitBtn.SetHint(
         "Saves all your settings (including the Advanced Settings) and closes this dialog");
     CloseBitBtn.SetBounds(352, 280, 75, 25);
     CloseBitBtn.SetAnchors(AnchorRight | AnchorBottom);
     CloseBitBtn.SetCaption("&Close");
+    CloseBitBtn.Glyph = TGlyph::Close;
     CloseBitBtn.SetHint("Closes this dialog without saving");
     CloseBitBtn.Default = true;
     CloseBitBtn.Cancel = true;

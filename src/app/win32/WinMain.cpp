@@ -17,6 +17,31 @@
 
 #include <commctrl.h>
 
+#include <map>
+#include <utility>
+
+namespace {
+
+// The program's glyph pictures, from its resources; the caller deletes them.
+std::map<tvm::TGlyph, HBITMAP> LoadGlyphs(HINSTANCE instance) {
+    using tvm::TGlyph;
+    constexpr std::pair<TGlyph, int> resources[] = {
+        {TGlyph::OK, IDB_GLYPH_OK},       {TGlyph::Cancel, IDB_GLYPH_CANCEL},
+        {TGlyph::Yes, IDB_GLYPH_YES},     {TGlyph::No, IDB_GLYPH_NO},
+        {TGlyph::Retry, IDB_GLYPH_RETRY}, {TGlyph::Close, IDB_GLYPH_CLOSE},
+        {TGlyph::Save, IDB_GLYPH_SAVE}};
+    std::map<TGlyph, HBITMAP> glyphs;
+    for (const auto& [glyph, id] : resources) {
+        if (const auto strip = static_cast<HBITMAP>(
+                LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0))) {
+            glyphs[glyph] = strip;
+        }
+    }
+    return glyphs;
+}
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
@@ -31,6 +56,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tvm::Win32WindowSystem windows(
         loop, "Tavelmorind",
         tvm::Win32Tray::LoadIcons(IDI_TRAY_START, IDI_PROGRAM, IDI_TRAY_DISABLED), programIcon);
+    const std::map<tvm::TGlyph, HBITMAP> glyphs = LoadGlyphs(instance);
+    windows.SetGlyphs(glyphs);
 
     tvm::Win32Display display;
     tvm::Win32Profile ini("Tavelmorind.ini");
@@ -43,5 +70,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         dialogs, timers, tvm::MainServices{display, ini, runKey, windows, system},
         power,   single, windows};
     tvm::Program program(platform);
-    return program.Run();
+    const int exitCode = program.Run();
+    for (const auto& glyph : glyphs) {
+        DeleteObject(glyph.second);
+    }
+    return exitCode;
 }

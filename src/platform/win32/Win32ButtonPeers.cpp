@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Peers.h"
 
+#include "platform/win32/Win32Toolkit.h"
 #include "ui/widgets/StdCtrls.h"
 
 namespace tvm {
@@ -13,6 +14,9 @@ public:
         // BS_NOTIFY tells the form when the focus comes and goes, so the focused push
         // button can show as the default one, as in a dialog.
         Create(WC_BUTTONA, BS_NOTIFY | (button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+        if (button.Glyph != TGlyph::None) {
+            ShowPicture(form.Toolkit().GlyphImages(button.Glyph));
+        }
     }
 
     bool TabStop() const override { return true; }
@@ -38,6 +42,24 @@ public:
     }
 
 private:
+    // Version 6 of the common controls draws the picture left of the caption, in the
+    // button's state; an older button class ignores the message and shows the caption
+    // alone, which is all a program without the manifest's dependency can have.
+    void ShowPicture(HIMAGELIST images) {
+        if (images == nullptr) {
+            return;
+        }
+        BUTTON_IMAGELIST picture{};
+        picture.himl = images;
+        picture.margin = RECT{kPictureMargin, 0, kPictureMargin, 0};
+        picture.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+        SendMessageA(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&picture));
+    }
+
+    // Keeps the picture off the frame and off a caption that fills the rest of the
+    // button ("&Defaults" in 73 pixels).
+    static constexpr int kPictureMargin = 2;
+
     TButton& button_;
 };
 

@@ -6,6 +6,7 @@
 #include "ui/widgets/StdCtrls.h"
 
 #include <commctrl.h>
+#include <vsstyle.h>
 
 #include <algorithm>
 #include <map>
@@ -66,6 +67,40 @@ void MarkGroups(HWND host) {
             MarkGroups(child);
         }
     }
+}
+
+// A button draws image (state - PBS_NORMAL) of its list and nothing for a state past the
+// list's end, so each of the six states gets its picture: the disabled one for
+// PBS_DISABLED, the normal one for the rest.
+HIMAGELIST ButtonImageList(HBITMAP strip) {
+    BITMAP info{};
+    if (GetObjectA(strip, sizeof info, &info) == 0 || info.bmWidth < 2 || info.bmHeight < 1) {
+        return nullptr;
+    }
+    const int width = info.bmWidth / 2;
+    const int height = info.bmHeight;
+    const HDC screen = GetDC(nullptr);
+    const HDC source = CreateCompatibleDC(screen);
+    const HDC target = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ sourceBefore = SelectObject(source, strip);
+    const COLORREF transparent = GetPixel(source, 0, height - 1);
+    const HIMAGELIST list =
+        ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, PBS_DEFAULTED_ANIMATING, 0);
+    for (int state = PBS_NORMAL; list != nullptr && state <= PBS_DEFAULTED_ANIMATING; ++state) {
+        // ImageList_AddMasked blackens the transparent pixels of the bitmap it is
+        // given, so every state is added from a fresh copy.
+        const HGDIOBJ targetBefore = SelectObject(target, picture);
+        BitBlt(target, 0, 0, width, height, source, state == PBS_DISABLED ? width : 0, 0, SRCCOPY);
+        SelectObject(target, targetBefore);
+        ImageList_AddMasked(list, picture, transparent);
+    }
+    SelectObject(source, sourceBefore);
+    DeleteObject(picture);
+    DeleteDC(target);
+    DeleteDC(source);
+    ReleaseDC(nullptr, screen);
+    return list;
 }
 
 } // namespace
@@ -151,6 +186,21 @@ void Win32Toolkit::Popup(TMenu& menu, const TForm& owner, int x, int y) {
     if (auto* peer = dynamic_cast<Win32FormPeer*>(owner.Peer())) {
         peer->Popup(menu, x, y);
     }
+}
+
+void Win32Toolkit::SetGlyphs(const std::map<TGlyph, HBITMAP>& strips) {
+    glyphs_.clear();
+    for (const auto& [glyph, strip] : strips) {
+        if (const HIMAGELIST list = ButtonImageList(strip)) {
+            imageLists_.emplace_back(list, &ImageList_Destroy);
+            glyphs_[glyph] = list;
+        }
+    }
+}
+
+HIMAGELIST Win32Toolkit::GlyphImages(TGlyph glyph) const {
+    const auto found = glyphs_.find(glyph);
+    return found == glyphs_.end() ? nullptr : found->second;
 }
 
 void Win32Toolkit::SetMessageHook(const TForm& form, MessageHook hook) {

@@ -4,10 +4,17 @@
 #include "ui/widgets/Application.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Menus.h"
+#include "ui/widgets/StdCtrls.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
+#include <map>
+#include <memory>
+#include <type_traits>
+#include <vector>
 
 namespace tvm {
 
@@ -54,6 +61,14 @@ public:
 
     void SetMessageHook(const TForm& form, MessageHook hook);
 
+    // The pictures of buttons with a glyph, each a strip of two equal squares: the normal
+    // picture, then the disabled one; the colour of the strip's bottom-left pixel is
+    // transparent. The toolkit copies them, so the caller keeps its bitmaps. Buttons
+    // realised from then on show them; a glyph missing here shows no picture.
+    void SetGlyphs(const std::map<TGlyph, HBITMAP>& strips);
+    // What a push button with `glyph` hands to BCM_SETIMAGELIST, or null.
+    HIMAGELIST GlyphImages(TGlyph glyph) const;
+
     TApplication& App() const { return app_; }
     Win32MessageLoop& Loop() const { return loop_; }
     HFONT Font() const { return font_; }
@@ -65,6 +80,11 @@ private:
     TApplication& app_;
     Win32MessageLoop& loop_;
     HFONT font_ = nullptr;
+    std::map<TGlyph, HIMAGELIST> glyphs_;
+    // Buttons do not own their image lists; a list replaced by a later SetGlyphs may
+    // still be on a button, so every list lives as long as the toolkit.
+    std::vector<std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, decltype(&ImageList_Destroy)>>
+        imageLists_;
 };
 
 } // namespace tvm

@@ -47,8 +47,18 @@ Win32WindowSystem::~Win32WindowSystem() {
 Win32Toolkit& Win32WindowSystem::Toolkit(TApplication& app) {
     if (!toolkit_) {
         toolkit_ = std::make_unique<Win32Toolkit>(app, loop_);
+        toolkit_->SetGlyphs(glyphs_);
+        glyphs_.clear();
     }
     return *toolkit_;
+}
+
+void Win32WindowSystem::SetGlyphs(std::map<TGlyph, HBITMAP> strips) {
+    if (toolkit_) {
+        toolkit_->SetGlyphs(strips);
+    } else {
+        glyphs_ = std::move(strips);
+    }
 }
 
 void Win32WindowSystem::Own(TForm& form) {

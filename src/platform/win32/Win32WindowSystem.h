@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
     HWND ApplicationWindow() const { return appWindow_; }
+
+    // The pictures of buttons with a glyph (see Win32Toolkit::SetGlyphs); the toolkit
+    // is made with the first form, so the bitmaps must last until a form is realised.
+    void SetGlyphs(std::map<TGlyph, HBITMAP> strips);
 
     void Realize(TForm& form) override;
     void RealizeMain(TMainForm& main) override;
@@ -50,6 +55,7 @@ private:
     HICON programIcon_;
     HWND appWindow_ = nullptr;
     bool started_ = false;
+    std::map<TGlyph, HBITMAP> glyphs_; // until the toolkit has copied them
     std::unique_ptr<Win32Toolkit> toolkit_;
     std::unique_ptr<Win32Tray> tray_;
     std::vector<TForm*> forms_;
