@@ -61,7 +61,10 @@ void Win32MessageLoop::RemoveDialogWindow(HWND window) {
 }
 
 void Win32MessageLoop::Handle(MSG& message) {
-    if (message.hwnd != nullptr) {
+    // Only keyboard messages concern IsDialogMessage; the others, the enforcement
+    // poll's thousand timer messages a second among them, skip the window lookup.
+    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (keyboard && message.hwnd != nullptr) {
         const HWND root = GetAncestor(message.hwnd, GA_ROOT);
         if (std::find(dialogWindows_.begin(), dialogWindows_.end(), root) != dialogWindows_.end() &&
             IsDialogMessageA(root, &message)) {
