@@ -26,67 +26,13 @@ shift
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 build=${TAVELMORIND_BUILD_DIR:-$(dirname "$exe")}
 
-# shellcheck source=tools/wine-env.sh
-source "$here/wine-env.sh" "$build"
-
-# Servers of earlier runs that were killed before they could clean up (a CTest
-# time-out kills this script outright) are stopped here; a run in progress keeps its
-# own, recognised by the live PID in its folder.
-running() {
-  local stat
-  stat=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) && [ "${stat%% *}" != Z ]
-}
-for stale in "$build"/.xserver.*/; do
-  [ -f "$stale/owner" ] || continue
-  running "$(cat "$stale/owner")" && continue
-  "$here/xserver.sh" stop "$stale"
-  rm -rf "$stale"
-done
-
-state=$(mktemp -d "$build/.xserver.XXXXXX")
-echo $$ >"$state/owner"
-own_server=
-output=
-found_mode=
-
-# Prints "<output> <mode id>" for the connected output's current mode.
-current_mode() {
-  xrandr --verbose 2>/dev/null | awk '
-    /^[^ \t]/ { out = ($2 == "connected") ? $1 : "" }
-    out != "" && /\*current/ { gsub(/[()]/, "", $2); print out, $2; exit }'
-}
-
-describe_mode() {
-  xrandr --verbose 2>/dev/null | awk -v id="($1)" '$2 == id { print $1; exit }'
-}
-
+# shellcheck source=tools/x-session.sh
+source "$here/x-session.sh"
 # shellcheck disable=SC2317 # run by the EXIT trap
-cleanup() {
-  wine_env_stop
-  if [ -n "$own_server" ]; then
-    "$here/xserver.sh" stop "$state"
-  fi
-  rm -rf "$state"
-}
-trap cleanup EXIT
+trap x_session_stop EXIT
 trap 'exit 130' INT TERM
-
-if [ -n "${TAVELMORIND_X_DISPLAY:-}" ]; then
-  export DISPLAY=$TAVELMORIND_X_DISPLAY
-else
-  start_output=$("$here/xserver.sh" start "$state" "$build") || exit 1
-  eval "$start_output"
-  own_server=1
-fi
+x_session_start "$build" || exit 1
 echo "run-wine-tests: X display $DISPLAY, Wine prefix $WINEPREFIX"
-
-wine_env_prepare || exit 1
-
-read -r output found_mode <<<"$(current_mode)"
-if [ -z "$found_mode" ]; then
-  echo "run-wine-tests: cannot read the display mode of $DISPLAY" >&2
-  exit 1
-fi
 
 # The tests read the X server's own view through this folder (see tests/wine).
 export TAVELMORIND_BUILD_DIR=$build
@@ -94,12 +40,8 @@ cd "$build" || exit 1
 wine "$exe" "$@"
 status=$?
 
-read -r _ left_mode <<<"$(current_mode)"
-if [ "$left_mode" != "$found_mode" ]; then
-  echo "run-wine-tests: the run left $output at $(describe_mode "$left_mode")," \
-    "found at $(describe_mode "$found_mode"); restoring it" >&2
-  xrandr --output "$output" --mode "$found_mode" ||
-    echo "run-wine-tests: could not restore the display mode" >&2
-  [ "$status" -ne 0 ] || status=1
+# Every test must restore the mode it found: a run that did not fails.
+if ! x_session_restore_mode && [ "$status" -eq 0 ]; then
+  status=1
 fi
 exit "$status"

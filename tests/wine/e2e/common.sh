@@ -4,6 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 MAIN="Tavelmorind Configuration"
+# shellcheck disable=SC2034 # used by the scripts that source this file
 RUN_BEFORE=$'[Init]\nProgram Run Before=1\n'
 
 # Waits until start-up has completed: the blanking window is the last one created.
@@ -46,7 +47,7 @@ switch_and_time() {
   # server still shows the mode it found.
   local deadline=$((SECONDS + 5))
   while ((SECONDS < deadline)); do
-    if grep -q called-at-ns "$out" 2>/dev/null || _e2e_running "$game"; then
+    if grep -q called-at-ns "$out" 2>/dev/null || x_session_running "$game"; then
       if [ "$(e2e_xmode)" = "$want" ] && grep -q called-at-ns "$out" 2>/dev/null; then
         seen=$(date +%s%N)
         break

@@ -47,26 +47,9 @@ export TAVELMORIND_BUILD_DIR=$E2E_BUILD
 _e2e_ini_name=Tavelmorind.ini
 _e2e_run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 _e2e_run_value=Tavelmorind
-_e2e_state=
-_e2e_own_server=
-_e2e_output=
-_e2e_found_mode=
 
 e2e_log() {
   echo "e2e $E2E_NAME: $*" >&2
-}
-
-# True while process $1 runs (a zombie has ended).
-_e2e_running() {
-  local stat
-  stat=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) && [ "${stat%% *}" != Z ]
-}
-
-# "<output> <mode id>" of the connected output's current mode.
-_e2e_current_mode() {
-  xrandr --verbose 2>/dev/null | awk '
-    /^[^ \t]/ { out = ($2 == "connected") ? $1 : "" }
-    out != "" && /\*current/ { gsub(/[()]/, "", $2); print out, $2; exit }'
 }
 
 e2e_xmode() {
@@ -85,11 +68,7 @@ e2e_xmode() {
 }
 
 e2e_restore_mode() {
-  local left
-  [ -n "$_e2e_found_mode" ] || return 0
-  read -r _ left <<<"$(_e2e_current_mode)"
-  [ "$left" = "$_e2e_found_mode" ] && return 0
-  xrandr --output "$_e2e_output" --mode "$_e2e_found_mode"
+  x_session_restore_mode 2>/dev/null || true
 }
 
 e2e_driver() {
@@ -115,7 +94,7 @@ e2e_wait_exit() {
   local timeout=${1:?usage: e2e_wait_exit TIMEOUT_S [PID]} pid=${2:-$E2E_PROGRAM_PID}
   local deadline=$((SECONDS + timeout))
   E2E_EXIT_CODE=
-  while _e2e_running "$pid"; do
+  while x_session_running "$pid"; do
     if ((SECONDS >= deadline)); then
       e2e_log "process $pid still runs after ${timeout}s"
       return 124
@@ -175,45 +154,17 @@ _e2e_cleanup() {
     e2e_driver windows >&2 2>/dev/null || true
   fi
   wine_env_stop
-  e2e_restore_mode >/dev/null 2>&1 || e2e_log "could not restore the display mode"
-  if [ -n "$_e2e_own_server" ]; then
-    "$_e2e_tools/xserver.sh" stop "$_e2e_state"
-  fi
-  [ -n "$_e2e_state" ] && rm -rf "$_e2e_state"
+  e2e_restore_mode
+  x_session_stop
   exit "$status"
 }
 
 _e2e_setup() {
-  local stale start_output
-  # shellcheck source=tools/wine-env.sh
-  source "$_e2e_tools/wine-env.sh" "$E2E_BUILD"
-
-  # Servers of runs that were killed before they could clean up (a CTest time-out
-  # kills the script outright) are stopped here, as tools/run-wine-tests.sh does.
-  for stale in "$E2E_BUILD"/.xserver.*/; do
-    [ -f "$stale/owner" ] || continue
-    _e2e_running "$(cat "$stale/owner")" && continue
-    "$_e2e_tools/xserver.sh" stop "$stale"
-    rm -rf "$stale"
-  done
-  _e2e_state=$(mktemp -d "$E2E_BUILD/.xserver.XXXXXX")
-  echo $$ >"$_e2e_state/owner"
+  # shellcheck source=tools/x-session.sh
+  source "$_e2e_tools/x-session.sh"
   trap _e2e_cleanup EXIT
   trap 'exit 130' INT TERM
-
-  if [ -n "${TAVELMORIND_X_DISPLAY:-}" ]; then
-    export DISPLAY=$TAVELMORIND_X_DISPLAY
-  else
-    start_output=$("$_e2e_tools/xserver.sh" start "$_e2e_state" "$E2E_BUILD") || exit 1
-    eval "$start_output"
-    _e2e_own_server=1
-  fi
-  wine_env_prepare || exit 1
-  read -r _e2e_output _e2e_found_mode <<<"$(_e2e_current_mode)"
-  if [ -z "$_e2e_found_mode" ]; then
-    e2e_log "cannot read the display mode of $DISPLAY"
-    exit 1
-  fi
+  x_session_start "$E2E_BUILD" || exit 1
 
   rm -f "$WINEPREFIX/drive_c/windows/$_e2e_ini_name"
   wine reg delete "$_e2e_run_key" /v "$_e2e_run_value" /f >/dev/null 2>&1 || true
