@@ -36,6 +36,8 @@ question=$(e2e_driver answer Warning "&Yes" --contains "Changing the screen mode
 e2e_assert_contains "$question" "Are you absolutely sure you want to change the screen mode?" \
   "the switch asks first"
 e2e_driver wait-window "Confirm Display Settings" --visible >/dev/null
+# Wine restacks the windows on the X server a moment after the mode change.
+sleep 0.5
 e2e_screenshot confirmation
 e2e_driver click "Confirm Display Settings" "&No" >/dev/null
 e2e_driver wait-window "Confirm Display Settings" --hidden >/dev/null
