@@ -45,12 +45,17 @@ measure() {
   awk -v a="$((c1 - c0))" -v b="$((s1 - s0))" -v t="$ticks" 'BEGIN { printf "%.2f %.2f\n", a / t, b / t }'
 }
 
+# The program with overriding On and these further settings, measured as above.
+measure_program() {
+  e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n'"$1"
+  e2e_start_program >&2
+  e2e_wait_started
+  measure "$E2E_PROGRAM_PID"
+  e2e_exit_program >/dev/null 2>&1
+}
+
 echo "== idle CPU over ${seconds}s"
-e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n'
-e2e_start_program
-e2e_wait_started
-read -r on_cpu on_server <<<"$(measure "$E2E_PROGRAM_PID")"
-e2e_exit_program >/dev/null 2>&1
+read -r on_cpu on_server <<<"$(measure_program "")"
 echo "poll on:  program ${on_cpu}s, wineserver ${on_server}s"
 
 E2E_PROGRAM=$E2E_BUILD/BarePoll.exe e2e_start_program
@@ -60,11 +65,7 @@ kill "$bare" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 echo "bare:     program ${bare_cpu}s, wineserver ${bare_server}s"
 
-e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n[Advanced Options]\nCPU Enforce Modes=0\n'
-e2e_start_program
-e2e_wait_started
-read -r off_cpu off_server <<<"$(measure "$E2E_PROGRAM_PID")"
-e2e_exit_program >/dev/null 2>&1
+read -r off_cpu off_server <<<"$(measure_program $'[Advanced Options]\nCPU Enforce Modes=0\n')"
 echo "poll off: program ${off_cpu}s, wineserver ${off_server}s"
 
 awk -v a="$on_cpu" -v b="$on_server" -v c="$bare_cpu" -v d="$bare_server" 'BEGIN {
