@@ -15,7 +15,7 @@ endfunction()
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tavelmorind_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_core user32 gdi32 shell32 advapi32
-                      kernel32 comctl32)
+                      kernel32 comctl32 ole32 uuid)
 # Keep <windows.h> lean and free of the min/max macros that break <algorithm>.
 target_compile_definitions(tavelmorind_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
@@ -136,7 +136,8 @@ if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
   if(TARGET Tavelmorind)
-    foreach(script first_run override rate_limit second_instance windows advanced)
+    foreach(script first_run override rate_limit second_instance windows advanced
+                   settings_places)
       tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
     endforeach()
   endif()

@@ -256,7 +256,7 @@ TEST_F(SettingsStore, RunKeyWithoutAccessReadsFalseAndFailsTheSaveWithoutFullSto
     world.RunKey.StoreText("Tavelmorind", kExePath);
     world.RunKey.SetNoAccess(true);
     TMainForm& main = world.CreateMain(kRunBefore);
-    EXPECT_FALSE(world.Config.RunOnBoot) << "a value that cannot be opened for writing";
+    EXPECT_FALSE(world.Config.RunOnBoot) << "a key that cannot be opened";
 
     main.Show();
     main.SaveSettings(); // RunOnBoot off: the delete fails silently

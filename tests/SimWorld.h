@@ -60,7 +60,14 @@ struct SimWorld {
     // `modes` is a mode-list file under tests/data, or, when it holds a line break,
     // the mode list itself.
     explicit SimWorld(const std::string& modes)
-        : Display(Load(modes)), Ini(Folder.Path() / "Tavelmorind.ini", "Tavelmorind.ini"),
+        : SimWorld(modes, std::filesystem::path(), "Tavelmorind.ini") {}
+    // With the settings file at `iniPath`, which messages name in full.
+    SimWorld(const std::string& modes, const std::filesystem::path& iniPath)
+        : SimWorld(modes, iniPath, iniPath.string()) {}
+    SimWorld(const std::string& modes, const std::filesystem::path& iniPath,
+             const std::string& iniName)
+        : Display(Load(modes)),
+          Ini(iniPath.empty() ? Folder.Path() / "Tavelmorind.ini" : iniPath, iniName),
           RunKey(kExePath),
           System(Clock), Platform{Dialogs,
                                   Clock,

@@ -27,3 +27,13 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi
+
+# The Windows programs under test run as an ordinary user, as on Windows 10/11: root
+# would ignore the file permissions that keep a user out of the Windows directory.
+test_user=tavelmorind-test
+if ! id -u "$test_user" >/dev/null 2>&1; then
+  echo "setup: creating the test user $test_user"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" useradd --create-home --shell /usr/sbin/nologin "$test_user"
+fi

@@ -103,15 +103,22 @@ void TMainForm::LoadSettings() {
         }
     }
 
+    // Windows starts the program at log-on from the user's value, and also from one
+    // that an older version left in the machine's key; the check box says so for both.
+    // Only the user's value can be put right by the user, so only its type is an error.
     Config.RunOnBoot = false;
-    const auto run = RunKey.ReadValue(kRunValueName);
-    if (run.Status == RunAtLogon::ReadStatus::WrongType) {
+    const std::string path = RunKey.ExecutablePath();
+    const auto startsThisProgram = [&path](const RunAtLogon::ReadResult& run) {
+        return run.Status == RunAtLogon::ReadStatus::Text &&
+               (run.Text == path || run.Text == "\"" + path + "\"");
+    };
+    const auto user = RunKey.ReadValue(RunAtLogon::Hive::User, kRunValueName);
+    if (user.Status == RunAtLogon::ReadStatus::WrongType) {
         throw ProgramError(FormatMessage("Invalid data type for '%s'", kRunValueName));
     }
-    if (run.Status == RunAtLogon::ReadStatus::Text) {
-        const std::string path = RunKey.ExecutablePath();
-        Config.RunOnBoot = run.Text == path || run.Text == "\"" + path + "\"";
-    }
+    Config.RunOnBoot =
+        startsThisProgram(user) ||
+        startsThisProgram(RunKey.ReadValue(RunAtLogon::Hive::Machine, kRunValueName));
 }
 
 void TMainForm::SaveSettings() {
@@ -123,7 +130,11 @@ void TMainForm::SaveSettings() {
         }
     }
 
-    const std::string remembered = MainStatusBar.SimpleText();
+    std::string remembered = MainStatusBar.SimpleText();
+    if (remembered == kStatusMachineRunValueStays) {
+        remembered = statusUnderNote_;
+    }
+    std::string afterwards = remembered;
     SetStatus(kStatusSaving);
     MainStatusBar.Repaint();
 
@@ -155,7 +166,14 @@ void TMainForm::SaveSettings() {
                 throw ProgramError(FormatMessage("Failed to set data for '%s'", kRunValueName));
             }
         } else {
-            RunKey.DeleteValue(kRunValueName);
+            RunKey.DeleteValue(RunAtLogon::Hive::User, kRunValueName);
+            // An older version's value in the machine's key goes on starting the program
+            // until someone with the rights removes it; the user must not be told otherwise.
+            if (RunKey.DeleteValue(RunAtLogon::Hive::Machine, kRunValueName) ==
+                RunAtLogon::DeleteStatus::Refused) {
+                statusUnderNote_ = remembered;
+                afterwards = kStatusMachineRunValueStays;
+            }
         }
     } catch (const ProgramError& error) {
         // The save stops at the failed write; the window stays open, and the status
@@ -166,7 +184,7 @@ void TMainForm::SaveSettings() {
     }
 
     Hide();
-    SetStatus(remembered);
+    SetStatus(afterwards);
 }
 
 } // namespace tvm

@@ -205,6 +205,10 @@ private:
     void WriteString(const char* section, const std::string& key, const std::string& value);
     void WriteInteger(const char* section, const char* key, std::int64_t value);
     void WriteBool(const char* section, const char* key, bool value);
+
+    // The status line's text before a save put the note about the machine's Run value
+    // there, so that a later save that removes the value does not bring the note back.
+    std::string statusUnderNote_;
 };
 
 // The frequency boxes take digits and control keys (backspace and the like); Enter
@@ -225,5 +229,8 @@ inline constexpr const char* kStatusRateLimit =
 inline constexpr const char* kStatusDisabled =
     "Tavelmorind is currently disabled; click the 'On' button to enable!";
 inline constexpr const char* kStatusSaving = "Please wait whilst saving...";
+inline constexpr const char* kStatusMachineRunValueStays =
+    "Start at log-on is still set for all users; run Tavelmorind once as administrator and save "
+    "to remove it.";
 
 } // namespace tvm

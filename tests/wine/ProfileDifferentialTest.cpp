@@ -1,7 +1,7 @@
 // The portable profile against the real private-profile calls: the same calls go to
-// Win32Profile (a bare name, so the file lands in the Windows directory) and to
-// IniFileProfile (a file in a temporary folder, through the Windows file system), and
-// after every call the two files must hold the same bytes and reads the same text.
+// Win32Profile and to IniFileProfile (through the Windows file system), each on a file
+// of its own in a temporary folder, and after every call the two files must hold the
+// same bytes and reads the same text.
 
 #include "platform/sim/IniFileProfile.h"
 #include "platform/win32/Win32Profile.h"
@@ -91,20 +91,14 @@ std::string Describe(const Call& call) {
 class ProfileDifferentialTest : public testing::Test {
 protected:
     void SetUp() override {
-        char windows[MAX_PATH] = {};
-        ASSERT_NE(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
-        windowsFolder_ = windows;
         std::random_device random;
         tag_ = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(random() % 100000);
         folder_ = fs::temp_directory_path() / ("tavelmorind-diff-" + tag_);
-        fs::create_directories(folder_);
+        fs::create_directories(folder_ / "win32");
     }
 
     void TearDown() override {
         std::error_code ignored;
-        for (const auto& name : bareNames_) {
-            fs::remove(windowsFolder_ / name, ignored);
-        }
         fs::remove_all(folder_, ignored);
     }
 
@@ -114,16 +108,14 @@ protected:
     void RunBoth(const std::string& title, const std::optional<std::string>& before,
                  const std::vector<Call>& calls) {
         SCOPED_TRACE(title);
-        const std::string bare =
-            "TvmDiff-" + tag_ + "-" + std::to_string(bareNames_.size()) + ".ini";
-        bareNames_.push_back(bare);
-        const fs::path win32Path = windowsFolder_ / bare;
-        const fs::path iniPath = folder_ / bare;
+        const std::string name = "TvmDiff-" + std::to_string(++runs_) + ".ini";
+        const fs::path win32Path = folder_ / "win32" / name;
+        const fs::path iniPath = folder_ / name;
         if (before) {
             Put(win32Path, *before);
             Put(iniPath, *before);
         }
-        Win32Profile win32(bare);
+        Win32Profile win32(win32Path.string());
         IniFileProfile portable(iniPath, "Tavelmorind.ini");
         for (const Call& call : calls) {
             SCOPED_TRACE(Describe(call));
@@ -154,7 +146,7 @@ protected:
     fs::path windowsFolder_;
     fs::path folder_;
     std::string tag_;
-    std::vector<std::string> bareNames_;
+    int runs_ = 0;
 };
 
 const char* const kAdvancedKeys[] = {

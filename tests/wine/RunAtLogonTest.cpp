@@ -1,5 +1,5 @@
-// Win32RunAtLogon against Wine's registry. The tests use a value name of their own
-// and delete it afterwards; the Run key itself is never created or removed.
+// Win32RunAtLogon against Wine's registry, in the user's Run key. The tests use a value
+// name of their own and delete it afterwards.
 
 #include "platform/win32/Win32RunAtLogon.h"
 
@@ -21,11 +21,13 @@ constexpr const char* kValueName = "TavelmorindWineTest";
 class RunAtLogonTest : public testing::Test {
 protected:
     void TearDown() override { SetRaw(REG_NONE, {}, /*remove=*/true); }
+    static constexpr auto kUser = RunAtLogon::Hive::User;
 
     // Writes or removes the value with the raw API, as another program would.
     static void SetRaw(DWORD type, const std::vector<BYTE>& data, bool remove = false) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS, &key),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         if (remove) {
             RegDeleteValueA(key, kValueName);
@@ -41,7 +43,7 @@ protected:
         HKEY key = nullptr;
         std::vector<BYTE> data(4096);
         DWORD size = static_cast<DWORD>(data.size());
-        EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key), ERROR_SUCCESS);
         EXPECT_EQ(RegQueryValueExA(key, kValueName, nullptr, type, data.data(), &size),
                   ERROR_SUCCESS);
         RegCloseKey(key);
@@ -68,13 +70,13 @@ TEST_F(RunAtLogonTest, WritesTextThatReadsBack) {
     EXPECT_EQ(RawData(&type), TextData(path)) << "REG_SZ with its terminating zero";
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 
-    const auto read = run_.ReadValue(kValueName);
+    const auto read = run_.ReadValue(kUser, kValueName);
     EXPECT_EQ(read.Status, RunAtLogon::ReadStatus::Text);
     EXPECT_EQ(read.Text, path);
-    EXPECT_EQ(run_.ReadValue("tavelmorindwinetest").Text, path) << "names ignore case";
+    EXPECT_EQ(run_.ReadValue(kUser, "tavelmorindwinetest").Text, path) << "names ignore case";
 
     ASSERT_TRUE(run_.WriteValue(kValueName, "\"" + path + "\" /quiet"));
-    EXPECT_EQ(run_.ReadValue(kValueName).Text, "\"" + path + "\" /quiet");
+    EXPECT_EQ(run_.ReadValue(kUser, kValueName).Text, "\"" + path + "\" /quiet");
 }
 
 TEST_F(RunAtLogonTest, ReadsEachKindOfStoredValue) {
@@ -102,18 +104,35 @@ TEST_F(RunAtLogonTest, ReadsEachKindOfStoredValue) {
     for (const Stored& stored : cases) {
         SCOPED_TRACE(stored.Name);
         SetRaw(stored.Type, stored.Data);
-        const auto read = run_.ReadValue(kValueName);
+        const auto read = run_.ReadValue(kUser, kValueName);
         EXPECT_EQ(read.Status, stored.Status);
         EXPECT_EQ(read.Text, stored.Text);
     }
 }
 
-TEST_F(RunAtLogonTest, DeletedValueIsMissingAndDeletingAgainIsSilent) {
+TEST_F(RunAtLogonTest, DeletedValueIsMissingAndDeletingAgainSaysSo) {
     ASSERT_TRUE(run_.WriteValue(kValueName, "C:\\a.exe"));
-    run_.DeleteValue(kValueName);
-    EXPECT_EQ(run_.ReadValue(kValueName).Status, RunAtLogon::ReadStatus::Missing);
-    run_.DeleteValue(kValueName);
-    EXPECT_EQ(run_.ReadValue(kValueName).Status, RunAtLogon::ReadStatus::Missing);
+    EXPECT_EQ(run_.DeleteValue(kUser, kValueName), RunAtLogon::DeleteStatus::Deleted);
+    EXPECT_EQ(run_.ReadValue(kUser, kValueName).Status, RunAtLogon::ReadStatus::Missing);
+    EXPECT_EQ(run_.DeleteValue(kUser, kValueName), RunAtLogon::DeleteStatus::Missing);
+    EXPECT_EQ(run_.ReadValue(kUser, kValueName).Status, RunAtLogon::ReadStatus::Missing);
+}
+
+TEST_F(RunAtLogonTest, PathOutsideTheAnsiCodePageIsStoredAsIs) {
+    const std::string path = "C:\\Users\\\xC5\x81ukasz\\\xE7\x94\xB0\xE4\xB8\xAD\\Tavelmorind.exe";
+    ASSERT_TRUE(run_.WriteValue(kValueName, path));
+    EXPECT_EQ(run_.ReadValue(kUser, kValueName).Text, path);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                            0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    wchar_t stored[64] = {};
+    DWORD size = sizeof stored;
+    EXPECT_EQ(RegQueryValueExW(key, L"TavelmorindWineTest", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(stored), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(std::wstring(stored), L"C:\\Users\\\u0141ukasz\\\u7530\u4E2D\\Tavelmorind.exe");
 }
 
 TEST_F(RunAtLogonTest, ExecutablePathIsTheRunningProgram) {

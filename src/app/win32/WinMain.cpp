@@ -7,6 +7,7 @@
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32RunAtLogon.h"
+#include "platform/win32/Win32SettingsFolders.h"
 #include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Timers.h"
@@ -60,7 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windows.SetGlyphs(glyphs);
 
     tvm::Win32Display display;
-    tvm::Win32Profile ini("Tavelmorind.ini");
+    tvm::Win32SettingsFolders folders;
+    tvm::Win32Profile ini(tvm::ChooseSettingsFile(folders));
     tvm::Win32RunAtLogon runKey;
     tvm::Win32System system;
     tvm::Win32Power power(windows.ApplicationWindow());

@@ -20,12 +20,13 @@ std::string LowerAscii(std::string text) {
 MemoryRunAtLogon::MemoryRunAtLogon(std::string executablePath)
     : executablePath_(std::move(executablePath)) {}
 
-RunAtLogon::ReadResult MemoryRunAtLogon::ReadValue(const std::string& name) {
-    if (noAccess_) {
+RunAtLogon::ReadResult MemoryRunAtLogon::ReadValue(Hive hive, const std::string& name) {
+    const Key& key = At(hive);
+    if (key.NoAccess) {
         return {ReadStatus::NoAccess, {}};
     }
-    const auto found = values_.find(LowerAscii(name));
-    if (found == values_.end()) {
+    const auto found = key.Values.find(LowerAscii(name));
+    if (found == key.Values.end()) {
         return {ReadStatus::Missing, {}};
     }
     if (!found->second.Text) {
@@ -35,49 +36,58 @@ RunAtLogon::ReadResult MemoryRunAtLogon::ReadValue(const std::string& name) {
 }
 
 bool MemoryRunAtLogon::WriteValue(const std::string& name, const std::string& text) {
-    if (noAccess_ || writeRefused_) {
+    Key& key = user_;
+    if (key.NoAccess || key.ReadOnly || key.WriteRefused) {
         return false;
     }
     ++writeCount_;
-    Store(name, text);
+    Store(key, name, text);
     return true;
 }
 
-void MemoryRunAtLogon::DeleteValue(const std::string& name) {
-    if (!noAccess_) {
-        values_.erase(LowerAscii(name));
+RunAtLogon::DeleteStatus MemoryRunAtLogon::DeleteValue(Hive hive, const std::string& name) {
+    Key& key = At(hive);
+    const auto found = key.Values.find(LowerAscii(name));
+    if (found == key.Values.end()) {
+        return DeleteStatus::Missing;
     }
+    if (key.NoAccess || key.ReadOnly) {
+        return DeleteStatus::Refused;
+    }
+    key.Values.erase(found);
+    return DeleteStatus::Deleted;
 }
 
 std::string MemoryRunAtLogon::ExecutablePath() {
     return executablePath_;
 }
 
-void MemoryRunAtLogon::StoreText(const std::string& name, const std::string& text) {
-    Store(name, text);
+void MemoryRunAtLogon::StoreText(const std::string& name, const std::string& text, Hive hive) {
+    Store(At(hive), name, text);
 }
 
-void MemoryRunAtLogon::StoreWrongType(const std::string& name) {
-    Store(name, std::nullopt);
+void MemoryRunAtLogon::StoreWrongType(const std::string& name, Hive hive) {
+    Store(At(hive), name, std::nullopt);
 }
 
-std::optional<std::string> MemoryRunAtLogon::StoredText(const std::string& name) const {
-    const auto found = values_.find(LowerAscii(name));
-    return found == values_.end() ? std::nullopt : found->second.Text;
+std::optional<std::string> MemoryRunAtLogon::StoredText(const std::string& name, Hive hive) const {
+    const Key& key = At(hive);
+    const auto found = key.Values.find(LowerAscii(name));
+    return found == key.Values.end() ? std::nullopt : found->second.Text;
 }
 
-bool MemoryRunAtLogon::Contains(const std::string& name) const {
-    return values_.contains(LowerAscii(name));
+bool MemoryRunAtLogon::Contains(const std::string& name, Hive hive) const {
+    return At(hive).Values.contains(LowerAscii(name));
 }
 
 std::optional<std::string> MemoryRunAtLogon::StoredName(const std::string& name) const {
-    const auto found = values_.find(LowerAscii(name));
-    return found == values_.end() ? std::nullopt : std::optional(found->second.Name);
+    const auto found = user_.Values.find(LowerAscii(name));
+    return found == user_.Values.end() ? std::nullopt : std::optional(found->second.Name);
 }
 
-void MemoryRunAtLogon::Store(const std::string& name, std::optional<std::string> text) {
+void MemoryRunAtLogon::Store(Key& key, const std::string& name, std::optional<std::string> text) {
     // An existing value keeps its name's case; only its data changes.
-    values_.try_emplace(LowerAscii(name), Value{name, {}}).first->second.Text = std::move(text);
+    key.Values.try_emplace(LowerAscii(name), Value{name, {}}).first->second.Text = std::move(text);
 }
 
 } // namespace tvm

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Profile.h"
 
+#include "platform/win32/Win32Text.h"
+
 #include <utility>
 #include <vector>
 
@@ -7,20 +9,24 @@
 
 namespace tvm {
 
-Win32Profile::Win32Profile(std::string fileName) : fileName_(std::move(fileName)) {}
+Win32Profile::Win32Profile(std::string path) : path_(std::move(path)), widePath_(Widen(path_)) {}
 
 std::string Win32Profile::ReadString(const std::string& section, const std::string& key,
                                      const std::string& fallback) {
+    const std::wstring wideSection = WidenAnsi(section);
+    const std::wstring wideKey = WidenAnsi(key);
+    const std::wstring wideFallback = WidenAnsi(fallback);
     // A value that does not fit comes back cut to the buffer with a length of one less
     // than its size, which a value that fits exactly also gives; so grow until the
     // length leaves room to spare.
-    std::vector<char> buffer(256);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(
-            section.c_str(), key.c_str(), fallback.c_str(), buffer.data(), size, fileName_.c_str());
+        const DWORD length =
+            GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideFallback.c_str(),
+                                     buffer.data(), size, widePath_.c_str());
         if (length + 1 < size) {
-            return std::string(buffer.data(), length);
+            return NarrowAnsi(std::wstring(buffer.data(), length));
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -28,17 +34,17 @@ std::string Win32Profile::ReadString(const std::string& section, const std::stri
 
 bool Win32Profile::WriteString(const std::string& section, const std::string& key,
                                const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      fileName_.c_str()) != FALSE;
+    return WritePrivateProfileStringW(WidenAnsi(section).c_str(), WidenAnsi(key).c_str(),
+                                      WidenAnsi(value).c_str(), widePath_.c_str()) != FALSE;
 }
 
 bool Win32Profile::EraseSection(const std::string& section) {
-    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()) !=
-           FALSE;
+    return WritePrivateProfileStringW(WidenAnsi(section).c_str(), nullptr, nullptr,
+                                      widePath_.c_str()) != FALSE;
 }
 
 std::string Win32Profile::FileName() const {
-    return fileName_;
+    return path_;
 }
 
 } // namespace tvm

@@ -1,5 +1,8 @@
 #include "platform/win32/Win32RunAtLogon.h"
 
+#include "platform/win32/Win32SettingsFolders.h"
+#include "platform/win32/Win32Text.h"
+
 #include <vector>
 
 #include <windows.h>
@@ -8,40 +11,64 @@ namespace tvm {
 
 namespace {
 
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The key open with full access for the length of one call; never created.
+HKEY Root(RunAtLogon::Hive hive) {
+    return hive == RunAtLogon::Hive::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// The Run key, open with just the access one call needs, for the length of that call.
 class RunKey {
 public:
-    RunKey() {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_ALL_ACCESS, &key_) != ERROR_SUCCESS) {
+    RunKey(RunAtLogon::Hive hive, REGSAM access) {
+        result_ = RegOpenKeyExW(Root(hive), kRunKey, 0, access, &key_);
+        if (result_ != ERROR_SUCCESS) {
             key_ = nullptr;
         }
+    }
+    // The user's key, created when a fresh profile has none yet.
+    static RunKey ForWriting() {
+        RunKey key;
+        key.result_ = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                      nullptr, &key.key_, nullptr);
+        if (key.result_ != ERROR_SUCCESS) {
+            key.key_ = nullptr;
+        }
+        return key;
     }
     ~RunKey() {
         if (key_ != nullptr) {
             RegCloseKey(key_);
         }
     }
+    RunKey(RunKey&& other) noexcept : key_(other.key_), result_(other.result_) {
+        other.key_ = nullptr;
+    }
     RunKey(const RunKey&) = delete;
     RunKey& operator=(const RunKey&) = delete;
+    RunKey& operator=(RunKey&&) = delete;
 
     HKEY Handle() const { return key_; }
+    LONG Result() const { return result_; }
 
 private:
+    RunKey() = default;
     HKEY key_ = nullptr;
+    LONG result_ = ERROR_SUCCESS;
 };
 
 } // namespace
 
-RunAtLogon::ReadResult Win32RunAtLogon::ReadValue(const std::string& name) {
-    const RunKey key;
+RunAtLogon::ReadResult Win32RunAtLogon::ReadValue(Hive hive, const std::string& name) {
+    const RunKey key(hive, KEY_QUERY_VALUE);
     if (key.Handle() == nullptr) {
-        return {ReadStatus::NoAccess, {}};
+        return {key.Result() == ERROR_FILE_NOT_FOUND ? ReadStatus::Missing : ReadStatus::NoAccess,
+                {}};
     }
+    const std::wstring wideName = Widen(name);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type, nullptr, &size) !=
+    if (RegQueryValueExW(key.Handle(), wideName.c_str(), nullptr, &type, nullptr, &size) !=
         ERROR_SUCCESS) {
         return {ReadStatus::Missing, {}};
     }
@@ -49,12 +76,12 @@ RunAtLogon::ReadResult Win32RunAtLogon::ReadValue(const std::string& name) {
         return {ReadStatus::WrongType, {}};
     }
     // Another program may change the value between the size query and the read.
-    std::vector<char> data;
+    std::vector<wchar_t> data;
     LONG result = ERROR_MORE_DATA;
     while (result == ERROR_MORE_DATA) {
-        data.resize(size + 1);
-        size = static_cast<DWORD>(data.size());
-        result = RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type,
+        data.resize(size / sizeof(wchar_t) + 1);
+        size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        result = RegQueryValueExW(key.Handle(), wideName.c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
     }
     if (result != ERROR_SUCCESS) {
@@ -65,45 +92,53 @@ RunAtLogon::ReadResult Win32RunAtLogon::ReadValue(const std::string& name) {
     }
     // The stored size may or may not count a terminating zero, and the text ends at the
     // first one either way.
-    data.resize(size);
-    data.push_back('\0');
-    return {ReadStatus::Text, std::string(data.data())};
+    data.resize(size / sizeof(wchar_t));
+    data.push_back(L'\0');
+    return {ReadStatus::Text, Narrow(data.data())};
 }
 
 bool Win32RunAtLogon::WriteValue(const std::string& name, const std::string& text) {
-    const RunKey key;
+    const RunKey key = RunKey::ForWriting();
     if (key.Handle() == nullptr) {
         return false;
     }
-    const DWORD size = static_cast<DWORD>(text.size() + 1);
-    if (RegSetValueExA(key.Handle(), name.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(text.c_str()), size) != ERROR_SUCCESS) {
+    const std::wstring wideText = Widen(text);
+    const DWORD size = static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(key.Handle(), Widen(name).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(wideText.c_str()), size) != ERROR_SUCCESS) {
         return false;
     }
     return RegFlushKey(key.Handle()) == ERROR_SUCCESS;
 }
 
-void Win32RunAtLogon::DeleteValue(const std::string& name) {
-    const RunKey key;
-    if (key.Handle() != nullptr) {
-        RegDeleteValueA(key.Handle(), name.c_str());
+RunAtLogon::DeleteStatus Win32RunAtLogon::DeleteValue(Hive hive, const std::string& name) {
+    const std::wstring wideName = Widen(name);
+    {
+        const RunKey key(hive, KEY_SET_VALUE);
+        if (key.Handle() != nullptr) {
+            const LONG result = RegDeleteValueW(key.Handle(), wideName.c_str());
+            if (result == ERROR_SUCCESS) {
+                RegFlushKey(key.Handle());
+                return DeleteStatus::Deleted;
+            }
+            if (result == ERROR_FILE_NOT_FOUND) {
+                return DeleteStatus::Missing;
+            }
+        }
     }
+    // The key did not open for changing, or refused the delete: whether that matters
+    // depends on whether there is a value at all.
+    const RunKey reading(hive, KEY_QUERY_VALUE);
+    if (reading.Handle() == nullptr ||
+        RegQueryValueExW(reading.Handle(), wideName.c_str(), nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+        return DeleteStatus::Missing;
+    }
+    return DeleteStatus::Refused;
 }
 
 std::string Win32RunAtLogon::ExecutablePath() {
-    // A path that does not fit comes back cut, with the whole buffer used.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (length == 0) {
-            return {};
-        }
-        if (length < size) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return Win32ExecutablePath();
 }
 
 } // namespace tvm

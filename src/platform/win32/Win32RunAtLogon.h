@@ -6,14 +6,15 @@
 
 namespace tvm {
 
-// The Run value under HKEY_LOCAL_MACHINE through advapi32. REG_EXPAND_SZ counts as text
-// and is returned as stored, unexpanded: it is a string that an installer may well have
-// written, and reporting it as the wrong type would raise an error over a valid entry.
+// The Run values through advapi32's W calls, so that a path outside the system's ANSI
+// code page is stored as it is. REG_EXPAND_SZ counts as text and is returned as stored,
+// unexpanded: it is a string that an installer may well have written, and reporting it
+// as the wrong type would raise an error over a valid entry.
 class Win32RunAtLogon : public RunAtLogon {
 public:
-    ReadResult ReadValue(const std::string& name) override;
+    ReadResult ReadValue(Hive hive, const std::string& name) override;
     bool WriteValue(const std::string& name, const std::string& text) override;
-    void DeleteValue(const std::string& name) override;
+    DeleteStatus DeleteValue(Hive hive, const std::string& name) override;
     std::string ExecutablePath() override;
 };
 

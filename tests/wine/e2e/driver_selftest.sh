@@ -103,14 +103,14 @@ e2e_assert_eq "800x600@75" "$(e2e_xmode)" "a game switched the X mode"
 e2e_restore_mode
 e2e_assert_eq "1024x768@60" "$(e2e_xmode)" "the mode found at the start is back"
 expect_exit 1 e2e_ini
-printf '[Options]\r\nRefresh=85\r\n' >"$WINEPREFIX/drive_c/windows/Tavelmorind.ini"
+e2e_write_ini $'[Options]\nRefresh=85\n'
 e2e_assert_eq $'[Options]\nRefresh=85' "$(e2e_ini)" "the INI file, without carriage returns"
 expect_exit 1 e2e_reg_query
-wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Tavelmorind \
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tavelmorind \
   /d 'C:\Tavelmorind.exe' /f >/dev/null 2>&1
 e2e_assert_contains "$(e2e_reg_query)" 'Tavelmorind    REG_SZ    C:\Tavelmorind.exe' "the Run value"
 # The next script starts from no INI file and no Run value anyway; the other Windows
 # tests share the prefix and need not see these.
-rm -f "$WINEPREFIX/drive_c/windows/Tavelmorind.ini"
-wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Tavelmorind /f \
+rm -f "$(e2e_ini_path)"
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tavelmorind /f \
   >/dev/null 2>&1

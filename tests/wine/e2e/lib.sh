@@ -19,8 +19,11 @@
 #   e2e_game W H BITS HZ [restore]  another program switches the mode, as a game does
 #   e2e_xmode                     the X server's current mode, "1024x768@85"
 #   e2e_ini                       the program's INI file (without CRs); fails if missing
-#   e2e_write_ini TEXT            writes the program's INI file (lines end in CRLF)
-#   e2e_reg_query                 `reg query` of the program's Run value; fails if missing
+#   e2e_write_ini TEXT            writes the program's INI file (lines end in CRLF), as
+#                                 the user the program runs as
+#   e2e_ini_path                  the INI file's Unix path: the user's, under LocalAppData
+#   e2e_reg_query                 `reg query` of the program's Run value in the user's
+#                                 key; fails if missing
 #   e2e_screenshot NAME           the whole screen into $E2E_SCREENSHOTS/NAME.png
 #   e2e_restore_mode              puts back the mode the X server had at the start
 #   e2e_assert_eq EXPECTED ACTUAL MESSAGE       ends the script (exit 1) unless equal
@@ -44,8 +47,7 @@ E2E_PROGRAM_PID=
 E2E_EXIT_CODE=
 export TAVELMORIND_BUILD_DIR=$E2E_BUILD
 
-_e2e_ini_name=Tavelmorind.ini
-_e2e_run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+_e2e_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 _e2e_run_value=Tavelmorind
 
 e2e_log() {
@@ -106,14 +108,22 @@ e2e_wait_exit() {
   return "$E2E_EXIT_CODE"
 }
 
+e2e_ini_path() {
+  echo "$(wine_env_local_appdata)/Tavelmorind/Tavelmorind.ini"
+}
+
 e2e_ini() {
-  local file=$WINEPREFIX/drive_c/windows/$_e2e_ini_name
+  local file
+  file=$(e2e_ini_path)
   [ -f "$file" ] || return 1
   tr -d '\r' <"$file"
 }
 
 e2e_write_ini() {
-  printf '%s' "$1" | sed 's/$/\r/' >"$WINEPREFIX/drive_c/windows/$_e2e_ini_name"
+  local file
+  file=$(e2e_ini_path)
+  wine_env_as_user mkdir -p "$(dirname "$file")"
+  printf '%s' "$1" | sed 's/$/\r/' | wine_env_as_user tee "$file" >/dev/null
 }
 
 e2e_reg_query() {
@@ -166,7 +176,7 @@ _e2e_setup() {
   trap 'exit 130' INT TERM
   x_session_start "$E2E_BUILD" || exit 1
 
-  rm -f "$WINEPREFIX/drive_c/windows/$_e2e_ini_name"
+  rm -f "$(e2e_ini_path)"
   wine reg delete "$_e2e_run_key" /v "$_e2e_run_value" /f >/dev/null 2>&1 || true
   e2e_log "X display $DISPLAY ($(e2e_xmode)), Wine prefix $WINEPREFIX"
 }
