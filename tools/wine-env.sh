@@ -55,6 +55,16 @@ WRAPPER
     mv "$_tvm_wrappers/$_tvm_command.new" "$_tvm_wrappers/$_tvm_command"
   done
   unset _tvm_command _tvm_real
+  # The user must reach the build folder: a checkout below a private folder (root's
+  # home, say) gets the right to pass through its parents, nothing more.
+  _tvm_dir=$_tvm_build
+  while [ "$_tvm_dir" != / ] &&
+    ! setpriv --reuid="$_tvm_wine_uid" --regid="$_tvm_wine_gid" --init-groups test -x "$_tvm_build"; do
+    setpriv --reuid="$_tvm_wine_uid" --regid="$_tvm_wine_gid" --init-groups test -x "$_tvm_dir" ||
+      chmod o+x "$_tvm_dir"
+    _tvm_dir=$(dirname "$_tvm_dir")
+  done
+  unset _tvm_dir
   case ":$PATH:" in
   *":$_tvm_wrappers:"*) ;;
   *) export PATH="$_tvm_wrappers:$PATH" ;;
