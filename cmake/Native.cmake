@@ -13,14 +13,10 @@ target_compile_definitions(tavelmorind_tests PRIVATE
 include(GoogleTest)
 gtest_discover_tests(tavelmorind_tests DISCOVERY_MODE PRE_TEST)
 
-find_package(benchmark QUIET)
-if(benchmark_FOUND)
-  file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
-  if(BENCH_SOURCES)
-    add_executable(tavelmorind_bench ${BENCH_SOURCES})
-    target_link_libraries(tavelmorind_bench PRIVATE tavelmorind_sim benchmark::benchmark
-                          benchmark::benchmark_main)
-    target_compile_definitions(tavelmorind_bench PRIVATE
-                               TAVELMORIND_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
-  endif()
-endif()
+find_package(benchmark REQUIRED)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+add_executable(tavelmorind_bench ${BENCH_SOURCES})
+target_link_libraries(tavelmorind_bench PRIVATE tavelmorind_sim benchmark::benchmark
+                      benchmark::benchmark_main)
+target_compile_definitions(tavelmorind_bench PRIVATE
+                           TAVELMORIND_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")

@@ -19,8 +19,8 @@ target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_core user32 gdi32 she
 # Keep <windows.h> lean and free of the min/max macros that break <algorithm>.
 target_compile_definitions(tavelmorind_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
-# The desktop program. src/app/win32 holds its entry point once it exists; it is a GUI
-# (WIN32 subsystem) program over the Win32 platform.
+# The desktop program, from src/app/win32: a GUI (WIN32 subsystem) program over the Win32
+# platform.
 function(tavelmorind_add_windows_app name)
   add_executable(${name} WIN32 ${ARGN})
   target_link_libraries(${name} PRIVATE tavelmorind_win32 tavelmorind_core)
@@ -38,20 +38,17 @@ file(GLOB APP_RESOURCES CONFIGURE_DEPENDS src/app/win32/*.rc)
 file(GLOB APP_RESOURCE_INPUTS CONFIGURE_DEPENDS src/app/win32/res/* src/app/win32/*.manifest
      src/app/win32/*.h)
 set_source_files_properties(${APP_RESOURCES} PROPERTIES OBJECT_DEPENDS "${APP_RESOURCE_INPUTS}")
-if(APP_SOURCES)
-  if(APP_RESOURCES)
-    enable_language(RC)
-  endif()
-  tavelmorind_add_windows_app(Tavelmorind ${APP_SOURCES} ${APP_RESOURCES})
+if(NOT APP_SOURCES OR NOT APP_RESOURCES)
+  message(FATAL_ERROR "src/app/win32 must hold the entry point and the resources")
 endif()
+enable_language(RC)
+tavelmorind_add_windows_app(Tavelmorind ${APP_SOURCES} ${APP_RESOURCES})
 
 # Lists what the display driver offers, as the program sees it. It builds the main
 # window headless (simulated profile, tray and dialogs) over the real display.
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tools/show_modes/main.cpp)
-  add_executable(ShowModes tools/show_modes/main.cpp)
-  target_link_libraries(ShowModes PRIVATE tavelmorind_win32 tavelmorind_sim tavelmorind_core)
-  tavelmorind_static_runtime(ShowModes)
-endif()
+add_executable(ShowModes tools/show_modes/main.cpp)
+target_link_libraries(ShowModes PRIVATE tavelmorind_win32 tavelmorind_sim tavelmorind_core)
+tavelmorind_static_runtime(ShowModes)
 
 # GoogleTest from Debian's sources, cross-built with the project's compiler. Its
 # threading layer stays off (the tests are single-threaded), and SYSTEM keeps our
@@ -135,10 +132,8 @@ endfunction()
 if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
-  if(TARGET Tavelmorind)
-    foreach(script first_run override rate_limit second_instance windows advanced
-                   settings_places)
-      tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
-    endforeach()
-  endif()
+  foreach(script first_run override rate_limit second_instance windows advanced
+                 settings_places)
+    tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
+  endforeach()
 endif()

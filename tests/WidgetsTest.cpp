@@ -239,3 +239,44 @@ TEST_F(Widgets, FormShowAndHideRunTheirHandlersOnlyOnChange) {
 
 } // namespace
 } // namespace tvm
+
+namespace tvm {
+namespace {
+
+struct BoundsPeer : ControlPeer {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    void SyncBounds(int left, int top, int width, int height) override {
+        Left = left, Top = top, Width = width, Height = height;
+    }
+};
+
+TEST_F(Widgets, AnchorsOfAChildFollowItsParentAndItsPeerMovesWithIt) {
+    form.ClientWidth = 300;
+    form.ClientHeight = 200;
+    TGroupBox stretched(form), fixed(form);
+    stretched.SetBounds(10, 10, 200, 100);
+    stretched.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    fixed.SetBounds(220, 10, 70, 100);
+    fixed.SetAnchors(AnchorTop | AnchorRight);
+    TButton inStretched(form), inFixed(form);
+    inStretched.SetParent(&stretched);
+    inStretched.SetBounds(150, 20, 40, 20);
+    inStretched.SetAnchors(AnchorTop | AnchorRight);
+    inFixed.SetParent(&fixed);
+    inFixed.SetBounds(10, 20, 50, 20);
+    inFixed.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    auto peer = std::make_unique<BoundsPeer>();
+    BoundsPeer& fixedChildPeer = *peer;
+    inFixed.AttachPeer(std::move(peer));
+
+    form.Resize(340, 200, 360, 240);
+    EXPECT_EQ(stretched.Width(), 240);
+    EXPECT_EQ(inStretched.Left(), 190) << "keeps its margin to the group's right edge";
+    EXPECT_EQ(fixed.Left(), 260);
+    EXPECT_EQ(inFixed.Left(), 10) << "the group did not grow, so neither does its child";
+    EXPECT_EQ(inFixed.Width(), 50);
+    EXPECT_EQ(fixedChildPeer.Left, 270) << "the peer sits where the moved group puts it";
+}
+
+} // namespace
+} // namespace tvm

@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils xauth
-  imagemagick
+  imagemagick clang-format
 )
 
 missing=()

@@ -10,6 +10,9 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash tools/setup.sh
 
+echo "== formatting"
+bash tools/check-format.sh
+
 echo "== native build and behaviour tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
@@ -20,9 +23,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
 
-if [ -x tools/fuzz.sh ]; then
-  echo "== fuzzing"
-  # Three targets, 20 s each: a minute of fuzzing in all.
-  bash tools/fuzz.sh "${FUZZ_SECONDS:-20}"
-fi
+echo "== fuzzing"
+# Three targets, 20 s each: a minute of fuzzing in all.
+bash tools/fuzz.sh "${FUZZ_SECONDS:-20}"
 echo "== all tiers passed"

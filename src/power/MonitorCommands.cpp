@@ -8,10 +8,6 @@
 
 namespace tvm {
 
-namespace {
-constexpr int kSwShow = 5;
-}
-
 MonitorCommands::MonitorCommands(Settings& settings, PowerService& power, SystemService& system,
                                  TBlankForm& blank)
     : config_(settings), power_(power), system_(system), blank_(blank) {}
@@ -23,7 +19,7 @@ void MonitorCommands::Wait() {
 }
 
 void MonitorCommands::Lock() {
-    system_.WinExec("rundll32.exe user32.dll,LockWorkStation", kSwShow);
+    system_.WinExec("rundll32.exe user32.dll,LockWorkStation", SystemService::SwShow);
 }
 
 void MonitorCommands::Blank(int powerAction) {

@@ -53,7 +53,8 @@ void TMainForm::About1Click() {
 }
 
 void TMainForm::DisplayProperties1Click() {
-    System.WinExec("rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3", 1);
+    System.WinExec("rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3",
+                   SystemService::SwShowNormal);
 }
 
 } // namespace tvm

@@ -16,7 +16,10 @@ struct TrayIconData {
     static constexpr std::uint32_t ID = 100;
     static constexpr std::uint32_t Flags = 7;              // message, icon, tip
     static constexpr std::uint32_t CallbackMessage = 1025; // WM_USER + 1
-    static constexpr std::size_t TipCapacity = 64;         // 63 characters and a zero
+    // The mouse messages the callback carries that the program acts on.
+    static constexpr std::uint32_t LeftDoubleClick = 515; // WM_LBUTTONDBLCLK
+    static constexpr std::uint32_t RightButtonDown = 516; // WM_RBUTTONDOWN
+    static constexpr std::size_t TipCapacity = 64;        // 63 characters and a zero
     TrayPicture Picture = TrayPicture::Starting;
     std::string Tip;
 };
@@ -43,6 +46,8 @@ public:
     virtual ~SystemService() = default;
     // Asks the system to trim the working set (both sizes -1).
     virtual void TrimWorkingSet() = 0;
+    static constexpr int SwShowNormal = 1; // SW_SHOWNORMAL
+    static constexpr int SwShow = 5;       // SW_SHOW
     // Starts a command line without waiting for it; `show` is the SW_ value.
     virtual void WinExec(const std::string& commandLine, int show) = 0;
     // A blocking wait of the user-interface thread.

@@ -140,8 +140,8 @@ public:
     void FormHide() { System.TrimWorkingSet(); }
 
     // Messages of the window itself.
-    static constexpr std::uint32_t WmLButtonDblClk = 515;
-    static constexpr std::uint32_t WmRButtonDown = 516;
+    static constexpr std::uint32_t WmLButtonDblClk = TrayIconData::LeftDoubleClick;
+    static constexpr std::uint32_t WmRButtonDown = TrayIconData::RightButtonDown;
     void TrayIconCallback(std::uint32_t mouseMessage);
     void ShowTrayMenu();
     // The shell recreated the notification area ("TaskbarCreated").

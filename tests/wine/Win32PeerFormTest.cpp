@@ -170,6 +170,33 @@ TEST_F(Win32PeerForm, AnchoredControlsFollowTheFrame) {
     ExpectAt(Window(Form.SheetCheck), 368, 130, 130, 17);
 }
 
+TEST_F(Win32PeerForm, AChildInsideAnAnchoredGroupMovesWithItAndStaysInside) {
+    TForm form(App);
+    form.SetCaption("Nested anchors");
+    form.ClientWidth = 300;
+    form.ClientHeight = 120;
+    TGroupBox group(form);
+    group.SetBounds(200, 8, 92, 60);
+    group.SetAnchors(AnchorTop | AnchorRight);
+    TCheckBox child(form);
+    child.SetParent(&group);
+    child.SetBounds(8, 20, 76, 17);
+    child.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    child.SetCaption("Inside");
+    Toolkit.Realise(form);
+    const HWND window = Win32Toolkit::Handle(form);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 50, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Loop.PumpPending();
+
+    EXPECT_EQ(form.ClientWidth, 350);
+    ExpectAt(Win32Toolkit::Handle(group), 250, 8, 92, 60);
+    EXPECT_EQ(child.Width(), 76) << "the group kept its size";
+    ExpectAt(Win32Toolkit::Handle(child), 258, 28, 76, 17);
+}
+
 TEST_F(Win32PeerForm, EnterPressesTheDefaultButtonUnlessAPushButtonHasTheFocus) {
     SetFocus(Window(Form.Check));
     Key(VK_RETURN);

@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Tray.h"
 
 #include <cstring>
+#include <string>
 
 namespace tvm::test {
 namespace {
@@ -35,15 +36,25 @@ TEST_F(Win32TrayTest, FillsTheRecordsFirstForm) {
     EXPECT_EQ(std::string(record.szTip), std::string(63, 'a'));
 }
 
-TEST_F(Win32TrayTest, AddModifyDeleteReturn) {
+// Without a notification area of its own the X server gets Wine's stand-alone tray
+// window, shown exactly while it holds an icon.
+bool StandaloneTrayShown() {
+    const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    return tray != nullptr && IsWindowVisible(tray);
+}
+
+TEST_F(Win32TrayTest, AddModifyDeleteReachTheNotificationArea) {
     Win32Tray tray(Toolkit, Form, {SystemIcon(), SystemIcon(), SystemIcon()});
     TrayIconData data;
     data.Tip = "Tavelmorind - Starting Up...";
     tray.Add(data);
+    EXPECT_TRUE(StandaloneTrayShown());
     data.Picture = TrayPicture::Enabled;
     data.Tip = "Tavelmorind";
     tray.Modify(data);
+    EXPECT_TRUE(StandaloneTrayShown());
     tray.Delete(data);
+    EXPECT_FALSE(StandaloneTrayShown());
 }
 
 TEST_F(Win32TrayTest, TheMenuOpensAsAPopupOfTheOwner) {
@@ -65,8 +76,21 @@ TEST_F(Win32TrayTest, TheMenuOpensAsAPopupOfTheOwner) {
 TEST(Win32System, TrimsSleepsAndStartsACommand) {
     Win32System system;
     system.TrimWorkingSet();
-    system.Sleep(1);
-    system.WinExec("cmd.exe /c exit 0", SW_HIDE);
+    const ULONGLONG before = GetTickCount64();
+    system.Sleep(20);
+    EXPECT_GE(GetTickCount64() - before, 10u) << "the thread waited";
+
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string marker = std::string(folder) + "tavelmorind-winexec.txt";
+    DeleteFileA(marker.c_str());
+    system.WinExec("cmd.exe /c echo started>\"" + marker + "\"", SW_HIDE);
+    // The command runs on its own; give it a generous while to leave its mark.
+    for (int i = 0; i < 200 && GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(50);
+    }
+    EXPECT_NE(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(marker.c_str());
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 namespace tvm {
 
+static_assert(SystemService::SwShowNormal == SW_SHOWNORMAL && SystemService::SwShow == SW_SHOW,
+              "the portable show commands are Windows' own");
+
 void Win32System::TrimWorkingSet() {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }

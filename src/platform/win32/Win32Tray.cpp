@@ -10,6 +10,11 @@ namespace tvm {
 static_assert(TrayIconData::TipCapacity == 64, "the first form's tip holds 64 characters");
 static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + 64,
               "the first form ends with its tip");
+static_assert(TrayIconData::Flags == (NIF_MESSAGE | NIF_ICON | NIF_TIP) &&
+                  TrayIconData::CallbackMessage == WM_USER + 1 &&
+                  TrayIconData::LeftDoubleClick == WM_LBUTTONDBLCLK &&
+                  TrayIconData::RightButtonDown == WM_RBUTTONDOWN,
+              "the portable tray numbers are Windows' own");
 
 NOTIFYICONDATAA Win32Tray::Record(const TrayIconData& data) const {
     NOTIFYICONDATAA record{};

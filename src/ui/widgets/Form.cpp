@@ -62,24 +62,38 @@ void TForm::Resize(int clientWidth, int clientHeight, int width, int height) {
         Width = width;
         Height = height;
         if (dx != 0 || dy != 0) {
-            for (TControl* control : controls_) {
-                const unsigned anchors = control->Anchors();
-                int left = control->Left();
-                int top = control->Top();
-                int w = control->Width();
-                int h = control->Height();
-                Follow((anchors & AnchorLeft) != 0, (anchors & AnchorRight) != 0, dx, left, w);
-                Follow((anchors & AnchorTop) != 0, (anchors & AnchorBottom) != 0, dy, top, h);
-                if (left != control->Left() || top != control->Top() || w != control->Width() ||
-                    h != control->Height()) {
-                    control->SetBounds(left, top, w, h);
-                }
-            }
+            FollowParent(nullptr, dx, dy, false);
         }
         if (changed && OnResize) {
             OnResize();
         }
     });
+}
+
+void TForm::FollowParent(const TControl* parent, int dx, int dy, bool parentMoved) {
+    for (TControl* control : controls_) {
+        if (control->Parent() != parent) {
+            continue;
+        }
+        const unsigned anchors = control->Anchors();
+        int left = control->Left();
+        int top = control->Top();
+        int w = control->Width();
+        int h = control->Height();
+        Follow((anchors & AnchorLeft) != 0, (anchors & AnchorRight) != 0, dx, left, w);
+        Follow((anchors & AnchorTop) != 0, (anchors & AnchorBottom) != 0, dy, top, h);
+        const int grewX = w - control->Width();
+        const int grewY = h - control->Height();
+        const bool moved = parentMoved || left != control->Left() || top != control->Top();
+        // Bounds are relative to the parent, but a peer sits in form coordinates: a
+        // control whose parent moved has to tell its peer, too.
+        if (moved || grewX != 0 || grewY != 0) {
+            control->SetBounds(left, top, w, h);
+        }
+        if (moved || grewX != 0 || grewY != 0) {
+            FollowParent(control, grewX, grewY, moved);
+        }
+    }
 }
 
 void TForm::Show() {

@@ -102,6 +102,10 @@ public:
     ControlPeer* Peer() const { return peer_.get(); }
 
 private:
+    // Applies the anchor rule to the children of `parent` (nullptr: the form's own
+    // controls), whose client area grew by dx, dy, and so on down.
+    void FollowParent(const TControl* parent, int dx, int dy, bool parentMoved);
+
     TApplication& app_;
     std::string caption_;
     bool visible_ = false;

@@ -22,6 +22,6 @@ sleep 1
 e2e_assert_eq 800x600@60 "$(e2e_xmode)" "after the switch-off a game's rate stays"
 e2e_tray 515
 e2e_driver wait-window "$MAIN" --visible >/dev/null
-e2e_driver state "$MAIN" "&Off" | grep -q " checked" && e2e_log "ok: Off is checked"
+e2e_assert_contains "$(e2e_driver state "$MAIN" "&Off")" " checked" "Off is checked"
 e2e_screenshot rate-limit
 e2e_exit_program
