@@ -37,6 +37,7 @@ file(GLOB APP_RESOURCES CONFIGURE_DEPENDS src/app/win32/*.rc)
 # know, so they are named as the resource object's inputs.
 file(GLOB APP_RESOURCE_INPUTS CONFIGURE_DEPENDS src/app/win32/res/* src/app/win32/*.manifest
      src/app/win32/*.h)
+list(APPEND APP_RESOURCE_INPUTS ${PROJECT_BINARY_DIR}/generated/ProgramVersion.h)
 set_source_files_properties(${APP_RESOURCES} PROPERTIES OBJECT_DEPENDS "${APP_RESOURCE_INPUTS}")
 if(APP_SOURCES)
   if(APP_RESOURCES)
@@ -141,3 +142,6 @@ if(CMAKE_CROSSCOMPILING)
     endforeach()
   endif()
 endif()
+
+# The release files and their install check.
+include(cmake/Release.cmake)
