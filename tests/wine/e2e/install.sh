@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 version=${TAVELMORIND_VERSION:-$(sed -n 's/^project(Tavelmorind VERSION \([0-9.]*\).*/\1/p' \
-  "$_e2e_here/../../../CMakeLists.txt")}
+  "$(dirname "${BASH_SOURCE[0]}")/../../../CMakeLists.txt")}
 setup=${TAVELMORIND_SETUP:-$E2E_BUILD/Tavelmorind-$version-setup.exe}
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavelmorind'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -35,6 +35,8 @@ e2e_write_ini "$RUN_BEFORE"
 if [ ! -f "$settings" ]; then
   mkdir -p "$(dirname "$settings")"
   printf '%s' "$RUN_BEFORE" | sed 's/$/\r/' >"$settings"
+  # The prefix's user, not whoever runs this script, owns what the uninstaller removes.
+  chown -R --reference="${unix_dirs[0]}" "$(dirname "$settings")" 2>/dev/null || true
 fi
 kept=$E2E_LOGS/settings-before.ini
 mkdir -p "$E2E_LOGS"
@@ -69,6 +71,7 @@ for line in "FileVersion#=$version.0" "ProductVersion#=$version.0" "FileVersion=
   e2e_assert_contains "$info" "$line" "version resource: ${line%%=*}"
 done
 
+# shellcheck disable=SC2034 # the program e2e_start_program starts
 E2E_PROGRAM=$install/Tavelmorind.exe
 e2e_start_program
 e2e_wait_started
@@ -120,4 +123,30 @@ fi
 e2e_log "ok: no shortcut, Uninstall entry or Run value is left"
 cmp "$kept" "$settings"
 e2e_log "ok: the silent uninstall keeps the settings file"
-rm -f "$settings"
+
+# By hand: the setup's last page starts the program; the uninstaller asks to end it and,
+# with its box ticked, removes the settings as well.
+wine "$setup" &
+setup_pid=$!
+setup_title="Tavelmorind Setup " # the pages add a blank subcaption
+e2e_driver click "$setup_title" "&Install" >/dev/null
+state=$(e2e_driver state "$setup_title" "Start Tavelmorind" --timeout 30000)
+e2e_assert_contains "$state" " checked" "the finish page offers to start the program, ticked"
+e2e_driver click "$setup_title" "&Finish" >/dev/null
+e2e_wait_exit 20 "$setup_pid"
+e2e_wait_started
+e2e_log "ok: Finish starts the installed program"
+wine "$install_win\\Uninstall.exe" &
+e2e_driver click "Tavelmorind Uninstall" "&Remove my settings too" >/dev/null
+e2e_driver click "Tavelmorind Uninstall" "&Uninstall" >/dev/null
+e2e_driver answer "Tavelmorind Uninstall" OK --contains "Tavelmorind is running" >/dev/null
+e2e_log "ok: the uninstaller asks to end the running copy"
+deadline=$((SECONDS + 30))
+while [ -e "$install" ] && ((SECONDS < deadline)); do
+  sleep 0.2
+done
+if [ -e "$install" ] || [ -e "$(dirname "$settings")" ]; then
+  e2e_log "FAIL: the ticked uninstall leaves $(ls -d "$install" "$(dirname "$settings")" 2>/dev/null)"
+  exit 1
+fi
+e2e_log "ok: the ticked uninstall removes the program and the settings"
