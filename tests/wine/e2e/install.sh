@@ -52,7 +52,11 @@ for file in "$install/Tavelmorind.exe" "$install/Uninstall.exe" "$shortcut"; do
     exit 1
   }
 done
-e2e_log "ok: the program, its uninstaller and the Start menu shortcut are in place"
+grep -aqF "$install_win\\Tavelmorind.exe" "$shortcut" || {
+  e2e_log "FAIL: the shortcut does not name $install_win\\Tavelmorind.exe"
+  exit 1
+}
+e2e_log "ok: the program, its uninstaller and the Start menu shortcut to it are in place"
 entry=$(wine reg query "$uninstall_key" | tr -d '\r')
 for line in "DisplayName    REG_SZ    Tavelmorind" "DisplayVersion    REG_SZ    $version" \
   "Publisher    REG_SZ    Tavelmorind developers" \
@@ -130,8 +134,12 @@ wine "$setup" &
 setup_pid=$!
 setup_title="Tavelmorind Setup " # the pages add a blank subcaption
 e2e_driver click "$setup_title" "&Install" >/dev/null
-state=$(e2e_driver state "$setup_title" "Start Tavelmorind" --timeout 30000)
-e2e_assert_contains "$state" " checked" "the finish page offers to start the program, ticked"
+deadline=$((SECONDS + 30))
+until state=$(e2e_driver state "$setup_title" "Start Tavelmorind" 2>/dev/null) &&
+  [[ $state == visible* ]] || ((SECONDS >= deadline)); do
+  sleep 0.2
+done
+e2e_assert_contains "$state" "visible enabled checked" "the finish page offers to start the program, ticked"
 e2e_driver click "$setup_title" "&Finish" >/dev/null
 e2e_wait_exit 20 "$setup_pid"
 e2e_wait_started
