@@ -1,14 +1,14 @@
 ; The per-user setup program: installs without a consent prompt into
 ; %LOCALAPPDATA%\Programs\Tavelmorind, with a Start menu shortcut and an entry in the
 ; user's "Installed apps". cmake/Release.cmake runs makensis with:
-;   /DVERSION=1.2.3  /DEXE=path\to\Tavelmorind.exe  /DICON=path\to\Tavelmorind.ico
-;   /DOUTFILE=path\to\Tavelmorind-1.2.3-setup.exe
+;   -DVERSION=1.2.3  -DEXE=path/to/Tavelmorind.exe  -DICON=path/to/Tavelmorind.ico
+;   -DOUTFILE=path/to/Tavelmorind-1.2.3-setup.exe       (/D... on Windows)
 ; Command line: /S installs silently. A running copy is asked to end first (silently:
 ; without asking; exit code 2 when it does not end); a silent upgrade starts it again.
 
 !ifdef VERSION & EXE & ICON & OUTFILE
 !else
-  !error "makensis needs /DVERSION, /DEXE, /DICON and /DOUTFILE (see cmake/Release.cmake)"
+  !error "makensis needs -DVERSION, -DEXE, -DICON and -DOUTFILE (see cmake/Release.cmake)"
 !endif
 
 Unicode true
