@@ -39,11 +39,15 @@ add_custom_command(
 
 add_custom_target(release ALL DEPENDS ${TAVELMORIND_RELEASE_ZIP} ${TAVELMORIND_RELEASE_SETUP})
 
-# Reads a file's version resource, for the install check below.
+# The install check's helpers: one reads a file's version resource, the other stands in
+# for a running copy that does not end.
 add_executable(VersionInfo tests/wine/helpers/VersionInfo.cpp)
 target_compile_definitions(VersionInfo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE)
 target_link_libraries(VersionInfo PRIVATE tavelmorind_warnings version shell32)
 tavelmorind_static_runtime(VersionInfo)
+add_executable(HoldMutex tests/wine/helpers/HoldMutex.cpp)
+target_link_libraries(HoldMutex PRIVATE tavelmorind_warnings)
+tavelmorind_static_runtime(HoldMutex)
 
 if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_e2e_test(e2e_install tests/wine/e2e/install.sh)

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The release's setup program as a user meets it: the silent install puts the program,
-# its Start menu shortcut and its "Installed apps" entry in place; the installed program
-# starts and reports its version; a silent upgrade over the running copy ends it, keeps
-# the settings file byte for byte and starts it again; the silent uninstall (the entry's
-# own command) leaves nothing behind but the settings file.
+# The release's setup program as a user meets it: a silent install gives up cleanly while
+# a copy that will not end runs; the silent install puts the program, its Start menu
+# shortcut and its "Installed apps" entry in place; the installed program starts and
+# reports its version; a silent upgrade over the running copy ends it, keeps the settings
+# file byte for byte and starts it again; the silent uninstall (the entry's own command)
+# leaves nothing behind but the settings file. Then the same by hand, with the box that
+# removes the settings ticked.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -41,6 +43,21 @@ fi
 kept=$E2E_LOGS/settings-before.ini
 mkdir -p "$E2E_LOGS"
 cp "$settings" "$kept"
+
+# A copy that does not end when asked: the silent install gives up and changes nothing.
+wine "$E2E_BUILD/HoldMutex.exe" Tavelmorind 60 &
+holder=$!
+sleep 1
+status=0
+wine "$setup" /S || status=$?
+kill "$holder" 2>/dev/null || true
+wait "$holder" 2>/dev/null || true
+e2e_assert_eq 2 "$status" "the silent install fails while a copy that does not end runs"
+if [ -e "$install" ] || wine reg query "$uninstall_key" >/dev/null 2>&1; then
+  e2e_log "FAIL: the failed install left $install or its Uninstall entry"
+  exit 1
+fi
+e2e_log "ok: the failed install changed nothing"
 
 e2e_log "silent install of $(basename "$setup") ($(stat -c %s "$setup") bytes)"
 status=0
