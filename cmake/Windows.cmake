@@ -37,6 +37,7 @@ file(GLOB APP_RESOURCES CONFIGURE_DEPENDS src/app/win32/*.rc)
 # know, so they are named as the resource object's inputs.
 file(GLOB APP_RESOURCE_INPUTS CONFIGURE_DEPENDS src/app/win32/res/* src/app/win32/*.manifest
      src/app/win32/*.h)
+list(APPEND APP_RESOURCE_INPUTS ${PROJECT_BINARY_DIR}/generated/ProgramVersion.h)
 set_source_files_properties(${APP_RESOURCES} PROPERTIES OBJECT_DEPENDS "${APP_RESOURCE_INPUTS}")
 if(NOT APP_SOURCES OR NOT APP_RESOURCES)
   message(FATAL_ERROR "src/app/win32 must hold the entry point and the resources")
@@ -137,3 +138,6 @@ if(CMAKE_CROSSCOMPILING)
     tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
   endforeach()
 endif()
+
+# The release files and their install check.
+include(cmake/Release.cmake)

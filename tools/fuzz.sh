@@ -21,7 +21,15 @@ work=$(mktemp -d /dev/shm/tavelmorind-fuzz.XXXXXX 2>/dev/null || mktemp -d "$out
 trap 'rm -rf "$work"' EXIT
 export TAVELMORIND_FUZZ_DIR=$work
 
-flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$repo/src"
+# The version header the CMake build writes from cmake/ProgramVersion.h.in (src/ui reads it).
+IFS=. read -r major minor patch < <(sed -n 's/^project(Tavelmorind VERSION \([0-9.]*\).*/\1/p' \
+  CMakeLists.txt)
+mkdir -p "$out/generated"
+sed -e "s/@PROJECT_VERSION@/$major.$minor.$patch/" -e "s/@PROJECT_VERSION_MAJOR@/$major/g" \
+  -e "s/@PROJECT_VERSION_MINOR@/$minor/g" -e "s/@PROJECT_VERSION_PATCH@/$patch/g" \
+  cmake/ProgramVersion.h.in >"$out/generated/ProgramVersion.h"
+
+flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$repo/src" -I"$out/generated"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 
 status=0

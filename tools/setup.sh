@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils xauth
   imagemagick clang-format
+  nsis
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramVersion.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/StdCtrls.h"
 
@@ -25,7 +26,7 @@ private:
     SystemService& system_;
 };
 
-// The version shown in the About box.
-inline constexpr const char* kProgramVersion = "1.0.0";
+// The version shown in the About box: the project's version (CMakeLists.txt).
+inline constexpr const char* kProgramVersion = TAVELMORIND_VERSION;
 
 } // namespace tvm
