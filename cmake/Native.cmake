@@ -3,7 +3,8 @@
 enable_testing()
 find_package(GTest REQUIRED)
 
-target_link_libraries(tavelmorind_core PUBLIC tavelmorind_sanitize)
+# Every portable library links base, and so compiles with the sanitizers too.
+target_link_libraries(tavelmorind_base PUBLIC tavelmorind_sanitize)
 
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 add_executable(tavelmorind_tests ${TEST_SOURCES})

@@ -1,4 +1,4 @@
-// fuzz-sources: src/base/*.cpp src/display/*.cpp src/power/*.cpp src/ui/*.cpp
+// fuzz-sources: src/base/*.cpp src/display/*.cpp src/settings/*.cpp src/ui/*.cpp
 // fuzz-sources: src/ui/widgets/*.cpp src/app/*.cpp src/platform/sim/*.cpp
 //
 // Arbitrary bytes as the settings file, then the program's whole start-up over the

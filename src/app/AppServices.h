@@ -2,9 +2,9 @@
 
 namespace tvm {
 
+class ShellEvents;
 class TApplication;
 class TForm;
-class TMainForm;
 
 // One copy of the program per user session.
 class SingleInstance {
@@ -25,7 +25,7 @@ public:
     // Gives a form its native window, hidden. The main window also gets its messages
     // (tray callbacks, the show request of a second start) routed to it.
     virtual void Realize(TForm& form) = 0;
-    virtual void RealizeMain(TMainForm& main) = 0;
+    virtual void RealizeMain(TForm& main, ShellEvents& events) = 0;
     // Hides the toolkit's application window; from then on the program has a taskbar
     // button exactly while one of its windows is shown.
     virtual void HideApplicationWindow() = 0;

@@ -13,7 +13,7 @@ bool Program::Start() {
     }
 
     MainForm = std::make_unique<TMainForm>(App, Config, platform_.Main);
-    platform_.Windows.RealizeMain(*MainForm);
+    platform_.Windows.RealizeMain(*MainForm, *MainForm);
     MainForm->FormCreate();
 
     AdvanceForm = std::make_unique<TAdvanceForm>(App, Config, *MainForm, platform_.Main.System);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/AppServices.h"
-#include "power/MonitorCommands.h"
 #include "power/PowerService.h"
 #include "settings/Settings.h"
+#include "ui/MonitorCommands.h"
 #include "ui/Services.h"
 #include "ui/UnitAbout.h"
 #include "ui/UnitAdvanced.h"

@@ -84,7 +84,7 @@ std::int32_t StrToInt(const std::string& text) {
     if (const auto value = ParseInteger(text)) {
         return *value;
     }
-    throw ProgramError(FormatMessage("'%s' is not a valid integer value", text));
+    throw ProgramError(FormatText("'%s' is not a valid integer value", text));
 }
 
 std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {

@@ -2,7 +2,7 @@
 
 namespace tvm {
 
-std::string FormatMessage(const std::string& pattern, const std::string& argument) {
+std::string FormatText(const std::string& pattern, const std::string& argument) {
     const auto at = pattern.find("%s");
     if (at == std::string::npos) {
         return pattern;

@@ -14,6 +14,6 @@ public:
 
 // Formats a message with one "%s" replaced by the argument (the program's messages
 // carry at most one).
-std::string FormatMessage(const std::string& pattern, const std::string& argument);
+std::string FormatText(const std::string& pattern, const std::string& argument);
 
 } // namespace tvm

@@ -46,7 +46,7 @@ bool TMainForm::ReadBool(const char* section, const char* key, bool fallback) {
 
 void TMainForm::WriteString(const char* section, const std::string& key, const std::string& value) {
     if (!Ini.WriteString(section, key, value)) {
-        throw ProgramError(FormatMessage("Unable to write to %s", Ini.FileName()));
+        throw ProgramError(FormatText("Unable to write to %s", Ini.FileName()));
     }
 }
 
@@ -114,7 +114,7 @@ void TMainForm::LoadSettings() {
     };
     const auto user = RunKey.ReadValue(RunAtLogon::Hive::User, kRunValueName);
     if (user.Status == RunAtLogon::ReadStatus::WrongType) {
-        throw ProgramError(FormatMessage("Invalid data type for '%s'", kRunValueName));
+        throw ProgramError(FormatText("Invalid data type for '%s'", kRunValueName));
     }
     Config.RunOnBoot =
         startsThisProgram(user) ||
@@ -153,7 +153,7 @@ void TMainForm::SaveSettings() {
         WriteInteger(kAdvanced, "Power Save Delay", Config.PowerSaveDelay);
 
         if (!Ini.EraseSection(kFrequencies)) {
-            throw ProgramError(FormatMessage("Unable to write to %s", Ini.FileName()));
+            throw ProgramError(FormatText("Unable to write to %s", Ini.FileName()));
         }
         if (!FastestCheckBox.Checked()) {
             for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
@@ -163,7 +163,7 @@ void TMainForm::SaveSettings() {
 
         if (Config.RunOnBoot) {
             if (!RunKey.WriteValue(kRunValueName, RunCommandFor(RunKey.ExecutablePath()))) {
-                throw ProgramError(FormatMessage("Failed to set data for '%s'", kRunValueName));
+                throw ProgramError(FormatText("Failed to set data for '%s'", kRunValueName));
             }
         } else {
             RunKey.DeleteValue(RunAtLogon::Hive::User, kRunValueName);

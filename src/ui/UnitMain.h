@@ -19,7 +19,7 @@ class TTimerForm;
 // The configuration window: the On/Off choice, the automatic-fastest check box, the
 // mode table with its frequency box, the status line, both menus. It also owns the
 // override engine's timers and the tray menu.
-class TMainForm : public TForm {
+class TMainForm : public TForm, public ShellEvents {
 public:
     TMainForm(TApplication& app, Settings& settings, const MainServices& services);
 
@@ -142,12 +142,12 @@ public:
     // Messages of the window itself.
     static constexpr std::uint32_t WmLButtonDblClk = TrayIconData::LeftDoubleClick;
     static constexpr std::uint32_t WmRButtonDown = TrayIconData::RightButtonDown;
-    void TrayIconCallback(std::uint32_t mouseMessage);
+    void TrayIconCallback(std::uint32_t mouseMessage) override;
     void ShowTrayMenu();
     // The shell recreated the notification area ("TaskbarCreated").
-    void OnTaskbarCreated();
+    void OnTaskbarCreated() override;
     // A second start asks this one to show itself ("Tavelmorind_ShowMain").
-    void OnShowMainMessage();
+    void OnShowMainMessage() override;
 
     // The override engine.
     void ApplyOverride(std::uint32_t flags);

@@ -35,7 +35,7 @@ public:
         }
         toolkit_->Realise(form);
     }
-    void RealizeMain(TMainForm& main) override { Realize(main); }
+    void RealizeMain(TForm& main, ShellEvents& /*events*/) override { Realize(main); }
     void HideApplicationWindow() override {}
     void RunMessageLoop(TApplication&) override {}
 

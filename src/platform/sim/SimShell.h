@@ -1,8 +1,11 @@
 #pragma once
 
-#include "app/Program.h"
+#include "app/AppServices.h"
 #include "platform/sim/VirtualClock.h"
-#include "ui/Services.h"
+#include "power/PowerService.h"
+#include "ui/widgets/Application.h"
+#include "ui/widgets/Form.h"
+#include "ui/widgets/Shell.h"
 
 #include <string>
 #include <vector>
@@ -94,7 +97,7 @@ public:
 class SimWindowSystem : public WindowSystem {
 public:
     void Realize(TForm& form) override { Realized.push_back(form.Caption()); }
-    void RealizeMain(TMainForm& main) override { Realize(main); }
+    void RealizeMain(TForm& main, ShellEvents& /*events*/) override { Realize(main); }
     void HideApplicationWindow() override { ApplicationWindowHidden = true; }
     void RunMessageLoop(TApplication& app) override { LoopRanTerminated = app.Terminated(); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "ui/widgets/Shell.h"
 
 namespace tvm {
 

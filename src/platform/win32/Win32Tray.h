@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/win32/Win32Toolkit.h"
-#include "ui/Services.h"
 #include "ui/widgets/Form.h"
+#include "ui/widgets/Shell.h"
 
 #include <windows.h>
 

@@ -1,7 +1,8 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include "platform/win32/Win32SingleInstance.h"
-#include "ui/UnitMain.h"
+#include "ui/widgets/Application.h"
+#include "ui/widgets/Shell.h"
 
 namespace tvm {
 
@@ -82,28 +83,29 @@ void Win32WindowSystem::Realize(TForm& form) {
     });
 }
 
-void Win32WindowSystem::RealizeMain(TMainForm& main) {
+void Win32WindowSystem::RealizeMain(TForm& main, ShellEvents& events) {
     Win32Toolkit& toolkit = Toolkit(main.App());
     toolkit.Realise(main);
     Own(main);
     tray_ = std::make_unique<Win32Tray>(toolkit, main, trayIcons_);
     toolkit.SetMessageHook(
-        main, [this, &main](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        main, [this, &main, &events](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
                 UpdateTaskbarButton();
             }
             if (message == showMainMessage_ && showMainMessage_ != 0) {
-                main.App().Dispatch([&main] { main.OnShowMainMessage(); });
+                main.App().Dispatch([&events] { events.OnShowMainMessage(); });
                 result = 0;
                 return true;
             }
             if (message == TrayIconData::CallbackMessage) {
-                main.App().Dispatch(
-                    [&main, lParam] { main.TrayIconCallback(static_cast<std::uint32_t>(lParam)); });
+                main.App().Dispatch([&events, lParam] {
+                    events.TrayIconCallback(static_cast<std::uint32_t>(lParam));
+                });
                 return false; // the callback goes on to the window's normal processing too
             }
             if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-                main.App().Dispatch([&main] { main.OnTaskbarCreated(); });
+                main.App().Dispatch([&events] { events.OnTaskbarCreated(); });
                 return false;
             }
             if (message == WM_ENDSESSION && wParam != 0) {

@@ -32,7 +32,7 @@ public:
     void SetGlyphs(std::map<TGlyph, HBITMAP> strips);
 
     void Realize(TForm& form) override;
-    void RealizeMain(TMainForm& main) override;
+    void RealizeMain(TForm& main, ShellEvents& events) override;
     void HideApplicationWindow() override;
     void RunMessageLoop(TApplication& app) override;
 

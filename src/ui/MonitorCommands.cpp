@@ -1,4 +1,4 @@
-#include "power/MonitorCommands.h"
+#include "ui/MonitorCommands.h"
 
 #include "power/PowerService.h"
 #include "ui/Services.h"
