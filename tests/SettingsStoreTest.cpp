@@ -82,6 +82,29 @@ TEST_F(SettingsStore, CancelAtTheGreetingEndsTheProgramWithoutAMarker) {
     EXPECT_FALSE(main.Visible());
 }
 
+TEST_F(SettingsStore, NothingIsSavedWhileAStartupDialogPrecedesTheLoad) {
+    const std::string file = "[Main Options]\r\nSwitched On=1\r\n[Advanced Options]\r\n"
+                             "AutoDisable Time Allowed=12\r\nPower Save Delay=5000\r\n"
+                             "Show System Tray Icon=1\r\n";
+    world.WriteIni(file);
+    world.Dialogs.WhileOpen([&] {
+        // A second start shows the window while the greeting waits for its answer.
+        TMainForm& main = *world.Prog.MainForm;
+        main.OnShowMainMessage();
+        main.SaveBitBtn.Click();
+        main.Save1->Click();
+        main.SaveSettings();
+    });
+    world.Dialogs.Answer(ModalResult::Cancel);
+    TMainForm& main = world.CreateMain();
+    EXPECT_EQ(world.ReadIni(), file);
+    EXPECT_TRUE(main.OnRadioButton.Checked());
+    EXPECT_EQ(world.Config.AutoDisableTimeAllowed, 12);
+    EXPECT_TRUE(world.Tray.Present());
+    main.SaveSettings();
+    EXPECT_NE(world.ReadIni().find("Power Save Delay=5000"), std::string::npos) << "loaded: saves";
+}
+
 struct EncodedValue {
     const char* Text;
     std::int32_t Expected;
@@ -309,6 +332,7 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
             world.App, world.Config,
             MainServices{world.Display, faulty, world.RunKey, world.Tray, world.System});
         failing.BuildModeTable();
+        failing.SettingsLoaded = true; // the settings fields hold what `main` loaded
         failing.FastestCheckBox.SetChecked(false);
         world.Config.RunOnBoot = true; // must not be written after a failed file write
         failing.OnRadioButton.SetChecked(true);

@@ -115,6 +115,10 @@ void TMainForm::LoadSettings() {
 }
 
 void TMainForm::SaveSettings() {
+    // A second start may show the window while a start-up dialog is still open.
+    if (!SettingsLoaded) {
+        return;
+    }
     if (Config.RunOnBoot || Config.OptimizeDesktopMode) {
         if (App().MessageDlg(kBootWarning, MsgDlgType::Warning, MsgDlgButtons::YesNo) ==
             ModalResult::No) {

@@ -197,6 +197,8 @@ void TMainForm::FormCreate() {
     step([this] { ApplyFastestSetting(); });
     TableReady = true;
     step([this] { LoadSettings(); });
+    // Also after a load that stopped at the Run value: the file has been read by then.
+    SettingsLoaded = true;
     step([this] { FillChoiceList(1); });
     step([this] { ApplyNoDetectionFallback(); });
     step([this] {

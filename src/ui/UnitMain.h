@@ -102,6 +102,9 @@ public:
     };
     SeenMode LastSeenMode;
     bool StartupComplete = false;
+    // Until the load has filled the settings they hold zeros; a save then would
+    // overwrite the user's file with them.
+    bool SettingsLoaded = false;
 
     // The tray icon.
     TrayIconData TrayIcon;
