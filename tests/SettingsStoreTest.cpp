@@ -245,6 +245,18 @@ TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
     EXPECT_FALSE(world.RunKey.Contains("Tavelmorind"));
 }
 
+TEST_F(SettingsStore, BootWarningClosedWithoutAnAnswerKeepsBothOptions) {
+    world.RunKey.StoreText("Tavelmorind", kExePath);
+    TMainForm& main =
+        world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nOptimize Desktop Mode=1\n");
+    world.Dialogs.Answer(ModalResult::None); // the close box
+    main.SaveSettings();
+    EXPECT_TRUE(world.Config.RunOnBoot);
+    EXPECT_TRUE(world.Config.OptimizeDesktopMode);
+    EXPECT_NE(world.ReadIni().find("Optimize Desktop Mode=1"), std::string::npos);
+    EXPECT_TRUE(world.RunKey.Contains("Tavelmorind"));
+}
+
 TEST_F(SettingsStore, RunValueIsQuotedWhenThePathHasASpaceAndBothFormsReadBack) {
     TMainForm& main = world.CreateMain(kRunBefore);
     world.Config.RunOnBoot = true;

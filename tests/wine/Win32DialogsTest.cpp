@@ -129,6 +129,17 @@ TEST_F(Win32DialogsTest, EnterAnswersTheFirstButtonAndEscapeTheLast) {
         << "the close box answers as Escape does";
 }
 
+TEST_F(Win32DialogsTest, TheCloseBoxOfAQuestionAnswersNeitherYesNorNo) {
+    // As the frame's close box sends it; the boot warning clears the options on No only.
+    Answer("Warning", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(dialogs.MessageDlg("Are you sure?", MsgDlgType::Warning, MsgDlgButtons::YesNo),
+              ModalResult::None);
+    Answer("Warning", [](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(dialogs.MessageDlg("Are you sure?", MsgDlgType::Warning, MsgDlgButtons::YesNo),
+              ModalResult::No)
+        << "Escape stays No";
+}
+
 TEST_F(Win32DialogsTest, LongTextWrapsAtHalfTheScreen) {
     std::string text;
     for (int i = 0; i < 60; ++i) {

@@ -118,7 +118,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     }
     case WM_CLOSE:
-        Answer(*state, state->Spec.EscapeResult);
+        Answer(*state, state->Spec.CloseResult);
         return TRUE;
     default:
         return FALSE;
@@ -146,13 +146,13 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
 
-    DialogState state{spec, CreateShellDlgFont(), spec.EscapeResult};
+    DialogState state{spec, CreateShellDlgFont(), spec.CloseResult};
     const HWND dialog = CreateDialogIndirectParamA(
         GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
         &DialogProc, reinterpret_cast<LPARAM>(&state));
     if (dialog == nullptr) {
         DeleteObject(state.Font);
-        return spec.EscapeResult;
+        return spec.CloseResult;
     }
     for (HWND window : disabled) {
         EnableWindow(window, FALSE);
