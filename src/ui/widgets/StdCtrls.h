@@ -147,8 +147,12 @@ public:
     void SetValue(int value); // clamped
     const std::string& Text() const { return Caption(); }
 
-    void TypeText(const std::string& text); // the user replaces the text
-    void LoseFocus();                       // clamps what was typed
+    // The user replaces the text, typed or pasted; only digits and signs are taken.
+    void TypeText(const std::string& text);
+    void LoseFocus(); // clamps what was typed
+    // A key typed into the field: digits, signs and control keys (backspace and the
+    // like) pass; every other character is swallowed (set to 0).
+    static void FilterKey(char& key);
     void StepUp();
     void StepDown();
 
