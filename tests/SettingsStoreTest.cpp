@@ -231,6 +231,20 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     EXPECT_NE(again.ReadIni().find("Fastest Frequency=1"), std::string::npos);
 }
 
+TEST_F(SettingsStore, IntervalsOf2To31MsOrMoreSaveAsTheNextLoadReadsThem) {
+    TMainForm& main = world.CreateMain(std::string(kRunBefore) +
+                                       "[Advanced Options]\nDelay before Override=0xFFFFFFFF\n"
+                                       "AutoDisable Timespan=$80000000\n");
+    ASSERT_EQ(main.Timer1.Interval(), 4294967295u);
+    ASSERT_EQ(main.Timer2.Interval(), 2147483648u);
+    main.SaveSettings();
+    SimWorld again("crt.modes");
+    again.WriteIni(world.ReadIni());
+    TMainForm& reloaded = again.CreateMain();
+    EXPECT_EQ(reloaded.Timer1.Interval(), 4294967295u);
+    EXPECT_EQ(reloaded.Timer2.Interval(), 2147483648u);
+}
+
 TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
     world.RunKey.StoreText("Tavelmorind", kExePath);
     TMainForm& main =

@@ -80,7 +80,10 @@ bool Win32RunAtLogon::WriteValue(const std::string& name, const std::string& tex
                        reinterpret_cast<const BYTE*>(text.c_str()), size) != ERROR_SUCCESS) {
         return false;
     }
-    return RegFlushKey(key.Handle()) == ERROR_SUCCESS;
+    // The value is written once the call above succeeded: a flush that fails after it
+    // does not take the value back, so it is no failed write.
+    RegFlushKey(key.Handle());
+    return true;
 }
 
 void Win32RunAtLogon::DeleteValue(const std::string& name) {
