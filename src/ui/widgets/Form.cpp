@@ -83,7 +83,8 @@ void TForm::Resize(int clientWidth, int clientHeight, int width, int height) {
 }
 
 void TForm::Show() {
-    if (!visible_) {
+    const bool appearing = !visible_;
+    if (appearing) {
         // OnShow runs before the window appears, so that what it places and fills is
         // what the user first sees.
         visible_ = true;
@@ -95,6 +96,9 @@ void TForm::Show() {
         }
     }
     BringToFront();
+    if (appearing && OnShown) {
+        OnShown();
+    }
 }
 
 void TForm::Hide() {
