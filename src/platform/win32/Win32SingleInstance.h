@@ -12,6 +12,8 @@ class Win32SingleInstance : public SingleInstance {
 public:
     static constexpr const char* MutexName = "Tavelmorind";
     static constexpr const char* ShowMainMessageName = "Tavelmorind_ShowMain";
+    // How long the broadcast waits for each window that does not answer.
+    static constexpr UINT BroadcastTimeoutMs = 2000;
 
     bool AnotherCopyRunning() override;
     void AskRunningCopyToShow() override;
