@@ -94,6 +94,9 @@ void Win32WindowSystem::RealizeMain(TMainForm& main) {
             }
             if (message == showMainMessage_ && showMainMessage_ != 0) {
                 main.App().Dispatch([&main] { main.OnShowMainMessage(); });
+                if (main.Visible()) {
+                    Win32SingleInstance::AcknowledgeShown();
+                }
                 result = 0;
                 return true;
             }
