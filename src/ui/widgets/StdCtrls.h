@@ -188,6 +188,8 @@ class TPageControl : public TControl {
 public:
     using TControl::TControl;
     std::vector<TTabSheet*> Pages;
+    // The tab under the mouse is highlighted.
+    bool HotTrack = false;
     int ActivePageIndex() const { return active_; }
     void SetActivePageIndex(int index);
 
@@ -199,6 +201,8 @@ private:
 class TBevel : public TControl {
 public:
     using TControl::TControl;
+    // One etched line along the bottom edge, whatever the size.
+    bool BottomLine = false;
 };
 
 class TImage : public TControl {
