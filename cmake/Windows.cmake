@@ -134,7 +134,7 @@ if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
   foreach(script first_run override rate_limit second_instance windows advanced
-                 settings_places)
+                 settings_places restart)
     tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
   endforeach()
 endif()

@@ -93,6 +93,25 @@ TEST_F(Advanced, TypedValuesAreClampedAndAnEmptyLevelKeepsTheOldOne) {
     EXPECT_TRUE(world.Config.RunAtSetFrequency);
 }
 
+TEST_F(Advanced, SpinFieldsTakeDigitsAndASignOnly) {
+    Start("CPU Enforce Modes=0\n");
+    main->Button1.Click();
+    dialog->SpinEdit1.TypeText("1500ms");
+    dialog->SpinEdit3.TypeText("2O"); // a letter O
+    dialog->SpinEdit4.TypeText("-5");
+    EXPECT_EQ(dialog->SpinEdit1.Text(), "1500");
+    char letter = 'x';
+    char backspace = '\b';
+    TSpinEdit::FilterKey(letter);
+    TSpinEdit::FilterKey(backspace);
+    EXPECT_EQ(letter, 0);
+    EXPECT_EQ(backspace, '\b');
+    dialog->BitBtnClose.Click();
+    EXPECT_EQ(main->Timer1.Interval(), 1500u);
+    EXPECT_EQ(world.Config.AutoDisableTimeAllowed, 2);
+    EXPECT_EQ(world.Config.PowerSaveDelay, 0) << "a sign is taken, and clamped";
+}
+
 TEST_F(Advanced, ReopeningKeepsEditsAndTheCloseBoxAppliesNothingButTheTray) {
     Start();
     main->Button1.Click();

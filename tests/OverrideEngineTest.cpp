@@ -195,6 +195,34 @@ TEST_F(OverrideEngine, SetAt300FromTheFileIsRequestedEveryTimeAndRefusalIgnored)
     EXPECT_EQ(main.ChangesMade, 2);
 }
 
+TEST_F(OverrideEngine, ARateTheDriverAnswersOtherwiseIsNotAskedForAgainInThatState) {
+    // Set At 1 asks for the default rate, which the driver gives as the mode's first;
+    // this driver also gives 75 when asked for 85.
+    for (const char* polling : {"0", "1"}) {
+        SimWorld world2("crt.modes");
+        SimDisplay& d = world2.Display;
+        d.SubstituteRate(85, 75);
+        TMainForm& main = world2.CreateMain(
+            std::string(kRunBefore) + "[Main Options]\nSwitched On=1\nFastest Frequency=0\n" +
+            "[Advanced Options]\nCPU Enforce Modes=" + polling +
+            "\n[Frequencies]\n640x480 - 32 BPP=1\n1024x768 - 32 BPP=85\n");
+        const std::size_t before = d.Changes().size();
+        d.SwitchTo(640, 480, 32, 72);
+        world2.Clock.Advance(20);
+        EXPECT_EQ(d.CurrentFrequency(), 60u);
+        d.SwitchTo(1024, 768, 32, 60);
+        world2.Clock.Advance(20);
+        EXPECT_EQ(d.CurrentFrequency(), 75u);
+        // Another rate is another state: asked once more.
+        d.SwitchTo(1024, 768, 32, 70);
+        world2.Clock.Advance(20);
+        EXPECT_EQ(d.Changes().size() - before, 6u) << "polling " << polling;
+        EXPECT_EQ(d.Changes().back().Frequency, 85u);
+        EXPECT_TRUE(main.OnRadioButton.Checked()) << "polling " << polling;
+        EXPECT_EQ(main.ChangesMade, 6);
+    }
+}
+
 TEST_F(OverrideEngine, StartupOverrideIsNeitherCountedNorOverriddenAgain) {
     // Off, so a guard that only compared the Off button with start-up would act.
     TMainForm& main = Start(Ini("Optimize Desktop Mode=1\n", "Switched On=0\n"));

@@ -82,6 +82,29 @@ TEST_F(SettingsStore, CancelAtTheGreetingEndsTheProgramWithoutAMarker) {
     EXPECT_FALSE(main.Visible());
 }
 
+TEST_F(SettingsStore, NothingIsSavedWhileAStartupDialogPrecedesTheLoad) {
+    const std::string file = "[Main Options]\r\nSwitched On=1\r\n[Advanced Options]\r\n"
+                             "AutoDisable Time Allowed=12\r\nPower Save Delay=5000\r\n"
+                             "Show System Tray Icon=1\r\n";
+    world.WriteIni(file);
+    world.Dialogs.WhileOpen([&] {
+        // A second start shows the window while the greeting waits for its answer.
+        TMainForm& main = *world.Prog.MainForm;
+        main.OnShowMainMessage();
+        main.SaveBitBtn.Click();
+        main.Save1->Click();
+        main.SaveSettings();
+    });
+    world.Dialogs.Answer(ModalResult::Cancel);
+    TMainForm& main = world.CreateMain();
+    EXPECT_EQ(world.ReadIni(), file);
+    EXPECT_TRUE(main.OnRadioButton.Checked());
+    EXPECT_EQ(world.Config.AutoDisableTimeAllowed, 12);
+    EXPECT_TRUE(world.Tray.Present());
+    main.SaveSettings();
+    EXPECT_NE(world.ReadIni().find("Power Save Delay=5000"), std::string::npos) << "loaded: saves";
+}
+
 struct EncodedValue {
     const char* Text;
     std::int32_t Expected;
@@ -208,6 +231,20 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     EXPECT_NE(again.ReadIni().find("Fastest Frequency=1"), std::string::npos);
 }
 
+TEST_F(SettingsStore, IntervalsOf2To31MsOrMoreSaveAsTheNextLoadReadsThem) {
+    TMainForm& main = world.CreateMain(std::string(kRunBefore) +
+                                       "[Advanced Options]\nDelay before Override=0xFFFFFFFF\n"
+                                       "AutoDisable Timespan=$80000000\n");
+    ASSERT_EQ(main.Timer1.Interval(), 4294967295u);
+    ASSERT_EQ(main.Timer2.Interval(), 2147483648u);
+    main.SaveSettings();
+    SimWorld again("crt.modes");
+    again.WriteIni(world.ReadIni());
+    TMainForm& reloaded = again.CreateMain();
+    EXPECT_EQ(reloaded.Timer1.Interval(), 4294967295u);
+    EXPECT_EQ(reloaded.Timer2.Interval(), 2147483648u);
+}
+
 TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
     world.RunKey.StoreText("Tavelmorind", kExePath);
     TMainForm& main =
@@ -220,6 +257,18 @@ TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
     EXPECT_FALSE(world.Config.OptimizeDesktopMode);
     EXPECT_NE(world.ReadIni().find("Optimize Desktop Mode=0"), std::string::npos);
     EXPECT_FALSE(world.RunKey.Contains("Tavelmorind"));
+}
+
+TEST_F(SettingsStore, BootWarningClosedWithoutAnAnswerKeepsBothOptions) {
+    world.RunKey.StoreText("Tavelmorind", kExePath);
+    TMainForm& main =
+        world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nOptimize Desktop Mode=1\n");
+    world.Dialogs.Answer(ModalResult::None); // the close box
+    main.SaveSettings();
+    EXPECT_TRUE(world.Config.RunOnBoot);
+    EXPECT_TRUE(world.Config.OptimizeDesktopMode);
+    EXPECT_NE(world.ReadIni().find("Optimize Desktop Mode=1"), std::string::npos);
+    EXPECT_TRUE(world.RunKey.Contains("Tavelmorind"));
 }
 
 TEST_F(SettingsStore, RunValueIsQuotedWhenThePathHasASpaceAndBothFormsReadBack) {
@@ -309,6 +358,7 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
             world.App, world.Config,
             MainServices{world.Display, faulty, world.RunKey, world.Tray, world.System});
         failing.BuildModeTable();
+        failing.SettingsLoaded = true; // the settings fields hold what `main` loaded
         failing.FastestCheckBox.SetChecked(false);
         world.Config.RunOnBoot = true; // must not be written after a failed file write
         failing.OnRadioButton.SetChecked(true);

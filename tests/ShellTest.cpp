@@ -47,6 +47,23 @@ TEST(Startup, SecondCopyAsksTheFirstToShowAndCreatesNothing) {
     EXPECT_FALSE(world.IniExists());
 }
 
+TEST(Startup, AStartThatFindsAnEndingCopyGoesOnAsTheProgram) {
+    SimWorld world("crt.modes");
+    world.WriteIni(kRunBefore);
+    world.Instance.AnotherCopy = true;
+    world.Instance.CopyEnding = true;
+    EXPECT_EQ(world.Prog.Run(), 0);
+    EXPECT_EQ(world.Instance.Asks, 1);
+    EXPECT_FALSE(world.Windows.Realized.empty()) << "started normally";
+    EXPECT_TRUE(world.Instance.Released) << "and lets go of the name when it ends";
+
+    // Ending, it shows nothing for a start meanwhile, which then waits for it.
+    TMainForm& main = *world.Prog.MainForm;
+    world.App.Terminate();
+    main.OnShowMainMessage();
+    EXPECT_FALSE(main.Visible());
+}
+
 TEST(Startup, CancelAtTheGreetingEndsAtTheLoopAndRemovesTheIcon) {
     SimWorld world("crt.modes");
     world.Dialogs.Answer(ModalResult::Cancel);

@@ -7,8 +7,7 @@ Program::Program(Platform& platform) : App(platform.Dialogs, platform.Timers), p
 }
 
 bool Program::Start() {
-    if (platform_.Instance.AnotherCopyRunning()) {
-        platform_.Instance.AskRunningCopyToShow();
+    if (platform_.Instance.AnotherCopyRunning() && platform_.Instance.AskRunningCopyToShow()) {
         return false;
     }
 
@@ -74,6 +73,9 @@ int Program::Run() {
         return 0;
     }
     platform_.Windows.RunMessageLoop(App);
+    // Before the tray icon and the windows go, which takes seconds under Wine: a start
+    // meanwhile is the next program, not a request to this one.
+    platform_.Instance.Release();
     Finish();
     return 0;
 }

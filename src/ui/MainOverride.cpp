@@ -16,6 +16,11 @@ int TMainForm::FindRow(const ModeKey& key) const {
 }
 
 void TMainForm::ApplyOverride(std::uint32_t flags) {
+    // The notification of our own change arrives inside it; what the change came to
+    // is judged once it has returned.
+    if (ChangingMode) {
+        return;
+    }
     const std::uint8_t current = Display.CurrentRefresh();
     if (Config.RunAtSetFrequency && current != Config.RunAtSetFrequencyLevel) {
         return;
@@ -28,14 +33,40 @@ void TMainForm::ApplyOverride(std::uint32_t flags) {
     request.BitsPerPel = Display.CurrentDepth();
     request.PelsWidth = Display.CurrentWidth();
     request.PelsHeight = Display.CurrentHeight();
-    const int row = FindRow(MakeModeKey(request.PelsWidth, request.PelsHeight, request.BitsPerPel));
+    const ModeKey key = MakeModeKey(request.PelsWidth, request.PelsHeight, request.BitsPerPel);
+    const int row = FindRow(key);
     // An unknown mode is left alone rather than given the first listed mode's rate.
     if (row == 0) {
         return;
     }
     request.DisplayFrequency = static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(2, row)));
-    if (request.DisplayFrequency != 0 && request.DisplayFrequency != current) {
-        Display.ChangeMode(request, flags);
+    if (request.DisplayFrequency == 0 || request.DisplayFrequency == current) {
+        return;
+    }
+    const auto& last = LastAnsweredOtherwise;
+    if (last && last->Key == key && last->Asked == request.DisplayFrequency &&
+        last->Given == current) {
+        return;
+    }
+    ChangingMode = true;
+    struct Changed {
+        bool& Flag;
+        ~Changed() { Flag = false; }
+    } changed{ChangingMode};
+    const std::int32_t result = Display.ChangeMode(request, flags);
+    const std::uint8_t given = Display.CurrentRefresh();
+    if (result == DispChangeSuccessful && given != request.DisplayFrequency &&
+        Display.CurrentModeKey() == key) {
+        LastAnsweredOtherwise = AnsweredOtherwise{key, request.DisplayFrequency, given};
+    } else {
+        LastAnsweredOtherwise.reset();
+    }
+}
+
+void TMainForm::NoteDisplayState() {
+    if (LastAnsweredOtherwise && (Display.CurrentModeKey() != LastAnsweredOtherwise->Key ||
+                                  Display.CurrentRefresh() != LastAnsweredOtherwise->Given)) {
+        LastAnsweredOtherwise.reset();
     }
 }
 
@@ -45,6 +76,7 @@ bool TMainForm::OnDisplayChange() {
     if (!StartupComplete || OffRadioButton.Checked()) {
         return false;
     }
+    NoteDisplayState();
     ++ChangesMade;
     if (ChangesMade > Config.AutoDisableTimeAllowed) {
         SwitchOff();
@@ -95,6 +127,7 @@ void TMainForm::EnforcementTick() {
     if (sample == LastSeenMode) {
         return;
     }
+    NoteDisplayState();
     ApplyOverride(ChangeFullscreen);
     LastSeenMode = sample;
 }

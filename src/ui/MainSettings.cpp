@@ -122,6 +122,10 @@ void TMainForm::LoadSettings() {
 }
 
 void TMainForm::SaveSettings() {
+    // A second start may show the window while a start-up dialog is still open.
+    if (!SettingsLoaded) {
+        return;
+    }
     if (Config.RunOnBoot || Config.OptimizeDesktopMode) {
         if (App().MessageDlg(kBootWarning, MsgDlgType::Warning, MsgDlgButtons::YesNo) ==
             ModalResult::No) {
@@ -141,8 +145,12 @@ void TMainForm::SaveSettings() {
     try {
         WriteBool(kMain, "Switched On", OnRadioButton.Checked());
         WriteBool(kMain, "Fastest Frequency", FastestCheckBox.Checked());
-        WriteInteger(kAdvanced, "Delay before Override", Timer1.Interval());
-        WriteInteger(kAdvanced, "AutoDisable Timespan", Timer2.Interval());
+        // The load reads signed 32-bit numbers: an interval of 2^31 ms or more (from a
+        // hand-edited file) is written as the number that reads back as it.
+        WriteInteger(kAdvanced, "Delay before Override",
+                     static_cast<std::int32_t>(Timer1.Interval()));
+        WriteInteger(kAdvanced, "AutoDisable Timespan",
+                     static_cast<std::int32_t>(Timer2.Interval()));
         WriteInteger(kAdvanced, "AutoDisable Time Allowed", Config.AutoDisableTimeAllowed);
         WriteBool(kAdvanced, "Run at Set Frequency", Config.RunAtSetFrequency);
         WriteInteger(kAdvanced, "Run at Set Frequency Level", Config.RunAtSetFrequencyLevel);

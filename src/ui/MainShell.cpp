@@ -29,6 +29,10 @@ void TMainForm::OnTaskbarCreated() {
 }
 
 void TMainForm::OnShowMainMessage() {
+    // An ending copy shows nothing: the start that asks then waits for it to end.
+    if (App().Terminated()) {
+        return;
+    }
     Show();
 }
 

@@ -50,6 +50,7 @@ void TAdvanceForm::LayOut() {
     DefaultBitBtn.SetHint("Sets all the Advanced Settings to default");
     DefaultBitBtn.Glyph = TGlyph::Retry;
     PageControlMain.SetBounds(8, 8, 441, 177);
+    PageControlMain.HotTrack = true;
     PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5};
 
     // The pages fill the page control below its row of tabs.

@@ -19,6 +19,7 @@ TBlankForm::TBlankForm(TApplication& app, DisplayService& display, PowerService&
     HideCursor = true;
     TopMost = true;
     OnShow = [this] { FormShow(); };
+    OnShown = [this] { FormShown(); };
     OnHide = [this] { FormHide(); };
     OnKeyDown = [this](int key) { FormKeyDown(key); };
     OnMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
@@ -35,6 +36,9 @@ void TBlankForm::FormShow() {
     Height = static_cast<int>(display_.CurrentHeight());
     ClientWidth = Width;
     ClientHeight = Height;
+}
+
+void TBlankForm::FormShown() {
     if (PowerAction > 0) {
         power_.SendSysCommand(PowerService::ScMonitorPower, PowerAction);
     }

@@ -24,6 +24,9 @@ public:
     std::int32_t LastMouseY = -1;
 
     void FormShow();
+    // The part of showing that needs the black window on the screen: the monitor goes
+    // into standby or off only once it is there.
+    void FormShown();
     void FormKeyDown(int key);
     void FormMouseMove(int x, int y);
     void FormHide();

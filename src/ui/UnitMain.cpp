@@ -66,6 +66,7 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
         "0 values in the 'Set At' field means that particular display mode will not be changed.");
     Bevel1.SetBounds(8, 264, 419, 9);
     Bevel1.SetAnchors(AnchorLeft | AnchorRight | AnchorBottom);
+    Bevel1.BottomLine = true;
 
     Button1.SetBounds(8, 280, 121, 25);
     Button1.SetAnchors(AnchorLeft | AnchorBottom);
@@ -197,6 +198,8 @@ void TMainForm::FormCreate() {
     step([this] { ApplyFastestSetting(); });
     TableReady = true;
     step([this] { LoadSettings(); });
+    // Also after a load that stopped at the Run value: the file has been read by then.
+    SettingsLoaded = true;
     step([this] { FillChoiceList(1); });
     step([this] { ApplyNoDetectionFallback(); });
     step([this] {

@@ -9,6 +9,7 @@
 #include "ui/widgets/Timer.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,7 +102,20 @@ public:
         bool operator==(const SeenMode&) const = default;
     };
     SeenMode LastSeenMode;
+    // The last request that the driver answered with another rate. Asking again in the
+    // same mode at that rate gets the same answer, and the notification of each answer
+    // would ask once more: a loop of mode sets until the rate limit switched Off.
+    struct AnsweredOtherwise {
+        ModeKey Key;
+        std::uint32_t Asked = 0;
+        std::uint32_t Given = 0;
+    };
+    std::optional<AnsweredOtherwise> LastAnsweredOtherwise;
+    bool ChangingMode = false;
     bool StartupComplete = false;
+    // Until the load has filled the settings they hold zeros; a save then would
+    // overwrite the user's file with them.
+    bool SettingsLoaded = false;
 
     // The tray icon.
     TrayIconData TrayIcon;
@@ -197,6 +211,8 @@ private:
     void CreateMenus();
     // Checks the Off button and runs the Off path, also when it was checked already.
     void SwitchOff();
+    // Forgets LastAnsweredOtherwise once the display shows another mode or rate.
+    void NoteDisplayState();
     void AddToFrequencySet(std::uint32_t frequency);
     // The row whose key is `key`, or 0.
     int FindRow(const ModeKey& key) const;

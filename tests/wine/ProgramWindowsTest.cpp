@@ -152,5 +152,38 @@ TEST_F(ProgramWindows, AboutAndConfirmationLayOutTheirControls) {
     loop_.PumpPending();
 }
 
+TEST_F(ProgramWindows, BevelIsABottomLineGridRowsAreSixteenHighTabsHotTrack) {
+    TMainForm& main = *program_.MainForm;
+    main.Show();
+    loop_.PumpPending();
+    const HWND bevel = Win32Toolkit::Handle(main.Bevel1);
+    RECT rect;
+    GetClientRect(bevel, &rect);
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(bevel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 0; y < rect.bottom; ++y) {
+        EXPECT_EQ(GetPixel(dc, rect.right / 2, y) == face, y < rect.bottom - 2) << "row " << y;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    const HWND grid = Win32Toolkit::Handle(main.MainStringGrid);
+    ASSERT_TRUE(SendMessageA(grid, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+    RECT next{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessageA(grid, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&next)));
+    EXPECT_EQ(next.top - row.top, 16);
+
+    const HWND tabs = Win32Toolkit::Handle(program_.AdvanceForm->PageControlMain);
+    EXPECT_NE(GetWindowLongPtrA(tabs, GWL_STYLE) & TCS_HOTTRACK, 0);
+    Screenshot("main-window-table.png");
+}
+
 } // namespace
 } // namespace tvm::test

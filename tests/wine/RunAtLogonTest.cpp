@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+// The import-table slot through which the program calls RegFlushKey: a test puts a
+// failing flush there, which Wine's own never is.
+extern "C" LONG(WINAPI* __imp_RegFlushKey)(HKEY);
+
 namespace tvm {
 namespace {
 
@@ -145,6 +149,20 @@ TEST_F(RunAtLogonTest, ExecutablePathIsTheRunningProgram) {
     EXPECT_EQ(lower.substr(lower.size() - exeName.size()), exeName) << path;
     EXPECT_EQ(path[1], ':') << "a full path";
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+}
+
+TEST_F(RunAtLogonTest, AFlushThatFailsAfterTheWriteIsNoFailedWrite) {
+    auto& slot = __imp_RegFlushKey;
+    const auto flush = slot;
+    DWORD protection = 0;
+    ASSERT_TRUE(VirtualProtect(&slot, sizeof slot, PAGE_READWRITE, &protection));
+    slot = [](HKEY) -> LONG { return ERROR_ACCESS_DENIED; };
+    const bool written = run_.WriteValue(kValueName, "C:\\Tools\\Tavelmorind.exe");
+    slot = flush;
+    VirtualProtect(&slot, sizeof slot, protection, &protection);
+    EXPECT_TRUE(written);
+    DWORD type = 0;
+    EXPECT_EQ(RawData(&type), TextData("C:\\Tools\\Tavelmorind.exe"));
 }
 
 } // namespace

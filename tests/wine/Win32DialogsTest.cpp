@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Dialogs.h"
 
 #include <functional>
+#include <thread>
 
 namespace tvm::test {
 namespace {
@@ -127,6 +128,81 @@ TEST_F(Win32DialogsTest, EnterAnswersTheFirstButtonAndEscapeTheLast) {
     EXPECT_EQ(dialogs.MessageDlg("Careful.", MsgDlgType::Warning, MsgDlgButtons::OKCancel),
               ModalResult::Cancel)
         << "the close box answers as Escape does";
+}
+
+TEST_F(Win32DialogsTest, TheCloseBoxOfAQuestionAnswersNeitherYesNorNo) {
+    // As the frame's close box sends it; the boot warning clears the options on No only.
+    Answer("Warning", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(dialogs.MessageDlg("Are you sure?", MsgDlgType::Warning, MsgDlgButtons::YesNo),
+              ModalResult::None);
+    Answer("Warning", [](HWND) { PressKey(VK_ESCAPE); });
+    EXPECT_EQ(dialogs.MessageDlg("Are you sure?", MsgDlgType::Warning, MsgDlgButtons::YesNo),
+              ModalResult::No)
+        << "Escape stays No";
+}
+
+TEST_F(Win32DialogsTest, AnAnswerSentFromAnotherThreadEndsTheDialogAtOnce) {
+    // Automation and accessibility tools send their answer from outside the thread:
+    // it is handled inside GetMessage, which returns only for a posted message.
+    struct Case {
+        const char* Title;
+        UINT Message;
+        WPARAM WParam;
+        std::function<ModalResult()> Show;
+        ModalResult Expected;
+    };
+    const Case cases[] = {
+        {"Confirm", WM_COMMAND, IDOK,
+         [&] {
+             return dialogs.MessageDlg("Go?", MsgDlgType::Confirmation, MsgDlgButtons::OKCancel);
+         },
+         ModalResult::OK},
+        {"Confirm", WM_COMMAND, IDCANCEL,
+         [&] {
+             return dialogs.MessageDlg("Go?", MsgDlgType::Confirmation, MsgDlgButtons::OKCancel);
+         },
+         ModalResult::Cancel},
+        {"Warning", WM_CLOSE, 0,
+         [&] { return dialogs.MessageDlg("Sure?", MsgDlgType::Warning, MsgDlgButtons::YesNo); },
+         ModalResult::None},
+        {"Tavelmorind", WM_COMMAND, IDOK,
+         [&] {
+             dialogs.ErrorBox("Tavelmorind", "Unable to write to Tavelmorind.ini.");
+             return ModalResult::OK;
+         },
+         ModalResult::OK},
+    };
+    // The loop's end shows as the other windows being enabled again; destroying the
+    // dialog afterwards takes Wine about 2 s without a window manager.
+    Form.Show();
+    const HWND other = Window();
+    const DWORD thread = GetCurrentThreadId();
+    for (const Case& c : cases) {
+        ULONGLONG sentAt = 0;
+        ULONGLONG endedAt = 0;
+        std::thread answerer([&] {
+            HWND dialog = nullptr;
+            for (int i = 0; i < 500 && dialog == nullptr; ++i) {
+                Sleep(10);
+                dialog = FindWindowA("#32770", c.Title);
+            }
+            // Until the window system has done with the new window: a repaint it still
+            // has to deliver would wake the loop by chance.
+            Sleep(500);
+            sentAt = GetTickCount64();
+            SendMessageA(dialog, c.Message, c.WParam, 0);
+            for (int i = 0; i < 600 && !IsWindowEnabled(other); ++i) {
+                Sleep(5);
+            }
+            endedAt = GetTickCount64();
+            // A loop that missed the answer is woken: the test fails instead of hanging.
+            PostThreadMessageA(thread, WM_NULL, 0, 0);
+        });
+        const ModalResult result = c.Show();
+        answerer.join();
+        EXPECT_EQ(result, c.Expected) << c.Title << " " << c.Message << " " << c.WParam;
+        EXPECT_LT(endedAt - sentAt, 100u) << c.Title << " " << c.Message << " " << c.WParam;
+    }
 }
 
 TEST_F(Win32DialogsTest, LongTextWrapsAtHalfTheScreen) {

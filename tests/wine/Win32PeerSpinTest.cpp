@@ -1,5 +1,7 @@
 #include "PeerWorld.h"
 
+#include <cstring>
+
 namespace tvm::test {
 namespace {
 
@@ -46,6 +48,29 @@ TEST_F(Win32PeerSpin, TypingIsTypeTextAndLeavingTheFieldClamps) {
     Loop.PumpPending();
     EXPECT_EQ(Form.Spin.Text(), "1000");
     EXPECT_EQ(Text(Field()), "1000");
+}
+
+TEST_F(Win32PeerSpin, OnlyDigitsAndASignAreTypedOrPasted) {
+    SetFocus(Field());
+    SendMessageA(Field(), EM_SETSEL, 0, -1);
+    for (char key : std::string("2O0m-")) {
+        Char(Field(), key);
+    }
+    EXPECT_EQ(Text(Field()), "20-");
+    EXPECT_EQ(Form.Spin.Text(), "20-");
+
+    ASSERT_TRUE(OpenClipboard(Window()));
+    EmptyClipboard();
+    const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 8);
+    std::memcpy(GlobalLock(text), "1500ms", 7);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    SendMessageA(Field(), EM_SETSEL, 0, -1);
+    SendMessageA(Field(), WM_PASTE, 0, 0);
+    Loop.PumpPending();
+    EXPECT_EQ(Form.Spin.Text(), "1500");
+    EXPECT_EQ(Text(Field()), "1500");
 }
 
 } // namespace

@@ -1,9 +1,14 @@
 #include "platform/sim/ScriptedDialogs.h"
 
+#include <utility>
+
 namespace tvm {
 
 ModalResult ScriptedDialogs::MessageDlg(const std::string& text, MsgDlgType type,
                                         MsgDlgButtons buttons) {
+    if (auto action = std::exchange(whileOpen_, nullptr)) {
+        action();
+    }
     ModalResult answer = buttons == MsgDlgButtons::YesNo ? ModalResult::Yes : ModalResult::OK;
     if (!script_.empty()) {
         answer = script_.front();

@@ -3,7 +3,9 @@
 #include "ui/widgets/Dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tvm {
@@ -22,6 +24,9 @@ public:
     // The next message dialog is answered with this; without a script the dialog's
     // first button (Yes or OK) is pressed.
     void Answer(ModalResult result) { script_.push_back(result); }
+    // Runs inside the next message dialog, before it is answered: what happens
+    // elsewhere while the dialog is open.
+    void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
 
     ModalResult MessageDlg(const std::string& text, MsgDlgType type,
                            MsgDlgButtons buttons) override;
@@ -33,6 +38,7 @@ public:
 
 private:
     std::deque<ModalResult> script_;
+    std::function<void()> whileOpen_;
     std::vector<Shown> shown_;
 };
 

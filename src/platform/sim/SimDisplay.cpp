@@ -145,10 +145,16 @@ std::uint32_t SimDisplay::CurrentHeight() {
 
 const DisplayMode* SimDisplay::FindMode(const DisplayMode& request) const {
     const bool wantsDefault = request.DisplayFrequency <= 1;
+    std::uint32_t frequency = request.DisplayFrequency;
+    for (const auto& [asked, given] : substitutes_) {
+        if (asked == frequency) {
+            frequency = given;
+        }
+    }
     for (const DisplayMode& mode : modes_) {
         if (mode.PelsWidth == request.PelsWidth && mode.PelsHeight == request.PelsHeight &&
             mode.BitsPerPel == request.BitsPerPel &&
-            (wantsDefault || mode.DisplayFrequency == request.DisplayFrequency)) {
+            (wantsDefault || mode.DisplayFrequency == frequency)) {
             return &mode;
         }
     }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tvm {
@@ -64,6 +65,11 @@ public:
                  std::uint32_t frequency);
     // The driver refuses every change with this code (0: accept again).
     void RefuseChanges(std::int32_t result) { refusal_ = result; }
+    // The driver answers a request for `asked` Hz with the mode's `given` Hz, as
+    // drivers do with rates they map to others (0 and 1 already give the first listed).
+    void SubstituteRate(std::uint32_t asked, std::uint32_t given) {
+        substitutes_.push_back({asked, given});
+    }
 
     struct ChangeRequest {
         std::uint32_t Width, Height, Bits, Frequency, Flags;
@@ -82,6 +88,7 @@ private:
     DisplayMode registryMode_{};
     bool hasRegistryMode_ = false;
     std::int32_t refusal_ = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> substitutes_;
     bool silent_ = false;
     std::vector<ChangeRequest> changes_;
     std::size_t enumerateCalls_ = 0;

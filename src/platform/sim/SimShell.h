@@ -88,9 +88,16 @@ public:
 class SimSingleInstance : public SingleInstance {
 public:
     bool AnotherCopyRunning() override { return AnotherCopy; }
-    void AskRunningCopyToShow() override { ++Asks; }
+    bool AskRunningCopyToShow() override {
+        ++Asks;
+        return !CopyEnding;
+    }
+    void Release() override { Released = true; }
     bool AnotherCopy = false;
+    // The running copy answers nothing and hands its name on: it is ending.
+    bool CopyEnding = false;
     int Asks = 0;
+    bool Released = false;
 };
 
 // Windows without a face: realising one records it; the message loop is the test.

@@ -30,26 +30,36 @@ LPCSTR IconOf(MsgDlgType type) {
 
 ModalResult Win32Dialogs::MessageDlg(const std::string& text, MsgDlgType type,
                                      MsgDlgButtons buttons) {
-    MessageDialogSpec spec{DialogTitle(type), text, IconOf(type), {}, ModalResult::Cancel};
+    MessageDialogSpec spec{DialogTitle(type),  text, IconOf(type), {}, ModalResult::Cancel,
+                           ModalResult::Cancel};
     switch (buttons) {
     case MsgDlgButtons::YesNo:
         spec.Buttons = {{IDYES, "&Yes", ModalResult::Yes}, {IDNO, "&No", ModalResult::No}};
         spec.EscapeResult = ModalResult::No;
+        // Closing a question is no answer to it: only No (or Escape) says no.
+        spec.CloseResult = ModalResult::None;
         break;
     case MsgDlgButtons::OKCancel:
         spec.Buttons = {{IDOK, "OK", ModalResult::OK}, {IDCANCEL, "Cancel", ModalResult::Cancel}};
         spec.EscapeResult = ModalResult::Cancel;
+        spec.CloseResult = ModalResult::Cancel;
         break;
     case MsgDlgButtons::OK:
         spec.Buttons = {{IDOK, "OK", ModalResult::OK}};
         spec.EscapeResult = ModalResult::OK;
+        spec.CloseResult = ModalResult::OK;
         break;
     }
     return RunMessageDialog(spec);
 }
 
 void Win32Dialogs::ErrorBox(const std::string& title, const std::string& text) {
-    RunMessageDialog({title, text, ErrorIcon, {{IDOK, "OK", ModalResult::OK}}, ModalResult::OK});
+    RunMessageDialog({title,
+                      text,
+                      ErrorIcon,
+                      {{IDOK, "OK", ModalResult::OK}},
+                      ModalResult::OK,
+                      ModalResult::OK});
 }
 
 } // namespace tvm

@@ -279,6 +279,10 @@ void Win32FormPeer::RestoreFocus() {
     }
     if (const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
         ::SetFocus(first);
+    } else {
+        // A window without controls takes the keys itself: with the focus nowhere,
+        // Windows sends every key to the active window as WM_SYSKEYDOWN.
+        ::SetFocus(window_);
     }
 }
 
@@ -419,6 +423,13 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         form_.KeyDown(static_cast<int>(wParam));
         return 0;
+    case WM_SYSKEYDOWN:
+        // Alt and F10 come so; a form that takes keys takes these too.
+        if (form_.OnKeyDown) {
+            form_.KeyDown(static_cast<int>(wParam));
+            return 0;
+        }
+        break;
     case WM_MOUSEMOVE:
         form_.MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;

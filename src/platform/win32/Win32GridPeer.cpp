@@ -27,6 +27,14 @@ public:
         const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
         SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
         SetWindowSubclass(Handle(), &GridPeer::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        // A list view's rows are as high as its text or its small pictures, whichever is
+        // higher, and one more for the grid line: an empty picture list sets the height.
+        // The list view owns the list (no LVS_SHAREIMAGELISTS) and destroys it.
+        if (grid.DefaultRowHeight > 1) {
+            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                         reinterpret_cast<LPARAM>(
+                             ImageList_Create(1, grid.DefaultRowHeight - 1, ILC_COLOR, 0, 1)));
+        }
     }
 
     ~GridPeer() override { RemoveWindowSubclass(Handle(), &GridPeer::ListProc, 1); }

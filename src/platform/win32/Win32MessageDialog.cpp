@@ -30,9 +30,12 @@ struct DialogState {
     bool Done = false;
 };
 
-void Answer(DialogState& state, ModalResult result) {
+void Answer(HWND dialog, DialogState& state, ModalResult result) {
     state.Result = result;
     state.Done = true;
+    // An answer sent from another thread or program (automation, accessibility tools)
+    // is handled inside GetMessage, which returns only for a posted message.
+    PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
 HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text, DWORD style,
@@ -108,17 +111,17 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         const int id = LOWORD(wParam);
         for (const MessageDialogButton& button : state->Spec.Buttons) {
             if (button.Id == id) {
-                Answer(*state, button.Result);
+                Answer(dialog, *state, button.Result);
                 return TRUE;
             }
         }
         if (id == IDCANCEL) {
-            Answer(*state, state->Spec.EscapeResult);
+            Answer(dialog, *state, state->Spec.EscapeResult);
         }
         return TRUE;
     }
     case WM_CLOSE:
-        Answer(*state, state->Spec.EscapeResult);
+        Answer(dialog, *state, state->Spec.CloseResult);
         return TRUE;
     default:
         return FALSE;
@@ -146,13 +149,13 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
 
-    DialogState state{spec, CreateShellDlgFont(), spec.EscapeResult};
+    DialogState state{spec, CreateShellDlgFont(), spec.CloseResult};
     const HWND dialog = CreateDialogIndirectParamA(
         GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
         &DialogProc, reinterpret_cast<LPARAM>(&state));
     if (dialog == nullptr) {
         DeleteObject(state.Font);
-        return spec.EscapeResult;
+        return spec.CloseResult;
     }
     for (HWND window : disabled) {
         EnableWindow(window, FALSE);

@@ -11,8 +11,8 @@ namespace tvm {
 
 // A modal message window: an icon, the text wrapped to at most half the screen's
 // width, a row of buttons, the whole centred on the screen. The first button is the
-// default one; Escape and the close box give `escapeResult`. While it shows, the
-// thread's other windows are disabled.
+// default one; Escape gives `EscapeResult`, the close box `CloseResult`. While it
+// shows, the thread's other windows are disabled.
 struct MessageDialogButton {
     int Id;
     const char* Caption;
@@ -25,6 +25,8 @@ struct MessageDialogSpec {
     LPCSTR Icon; // a system icon
     std::vector<MessageDialogButton> Buttons;
     ModalResult EscapeResult;
+    // Also the answer of a dialog that ends without one (the loop saw WM_QUIT).
+    ModalResult CloseResult;
 };
 
 ModalResult RunMessageDialog(const MessageDialogSpec& spec);

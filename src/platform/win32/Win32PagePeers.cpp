@@ -51,7 +51,7 @@ class PageControlPeer final : public Win32ControlPeer {
 public:
     PageControlPeer(Win32FormPeer& form, Win32Host& host, TPageControl& pages)
         : Win32ControlPeer(form, host, pages), pages_(pages) {
-        Create(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS);
+        Create(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS | (pages.HotTrack ? TCS_HOTTRACK : 0));
         SetWindowSubclass(Handle(), &PageControlPeer::TabProc, 1,
                           reinterpret_cast<DWORD_PTR>(this));
         for (std::size_t i = 0; i < pages.Pages.size(); ++i) {

@@ -108,7 +108,10 @@ bool Win32RunAtLogon::WriteValue(const std::string& name, const std::string& tex
                        reinterpret_cast<const BYTE*>(wideText.c_str()), size) != ERROR_SUCCESS) {
         return false;
     }
-    return RegFlushKey(key.Handle()) == ERROR_SUCCESS;
+    // The value is written once the call above succeeded: a flush that fails after it
+    // does not take the value back, so it is no failed write.
+    RegFlushKey(key.Handle());
+    return true;
 }
 
 RunAtLogon::DeleteStatus Win32RunAtLogon::DeleteValue(Hive hive, const std::string& name) {

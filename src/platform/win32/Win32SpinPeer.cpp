@@ -20,7 +20,10 @@ public:
                             0, 0, host.HostWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
         Adopt(arrows_);
         SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+        SetWindowSubclass(Handle(), &SpinEditPeer::FieldProc, 1, 0);
     }
+
+    ~SpinEditPeer() override { RemoveWindowSubclass(Handle(), &SpinEditPeer::FieldProc, 1); }
 
     bool TabStop() const override { return true; }
 
@@ -87,6 +90,19 @@ protected:
     }
 
 private:
+    // A rejected key never reaches the field; pasted text is filtered by TypeText.
+    static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+        if (message == WM_CHAR && wParam < 256) {
+            char key = static_cast<char>(wParam);
+            TSpinEdit::FilterKey(key);
+            if (key == 0) {
+                return 0;
+            }
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
     TSpinEdit& spin_;
     HWND arrows_ = nullptr;
 };

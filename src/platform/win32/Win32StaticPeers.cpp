@@ -62,15 +62,56 @@ private:
 class BevelPeer final : public Win32ControlPeer {
 public:
     BevelPeer(Win32FormPeer& form, Win32Host& host, TBevel& bevel)
-        : Win32ControlPeer(form, host, bevel) {
+        : Win32ControlPeer(form, host, bevel), bottomLine_(bevel.BottomLine) {
         const int flat = 16;
-        const DWORD shape = bevel.Height() < flat  ? SS_ETCHEDHORZ
-                            : bevel.Width() < flat ? SS_ETCHEDVERT
-                                                   : SS_ETCHEDFRAME;
+        // SS_ETCHEDHORZ draws the top and the bottom edge; a bottom line paints itself.
+        const DWORD shape = bottomLine_             ? SS_LEFT
+                            : bevel.Height() < flat ? SS_ETCHEDHORZ
+                            : bevel.Width() < flat  ? SS_ETCHEDVERT
+                                                    : SS_ETCHEDFRAME;
         Create(WC_STATICA, shape);
+        if (bottomLine_) {
+            SetWindowSubclass(Handle(), &BevelPeer::LineProc, 1, 0);
+        }
+    }
+
+    ~BevelPeer() override {
+        if (bottomLine_) {
+            RemoveWindowSubclass(Handle(), &BevelPeer::LineProc, 1);
+        }
     }
 
     void SyncText(const std::string& /*text*/) override {}
+
+private:
+    static void PaintLine(HWND window, HDC dc) {
+        RECT rect;
+        GetClientRect(window, &rect);
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(dc, &rect, EDGE_ETCHED, BF_BOTTOM);
+    }
+
+    static LRESULT CALLBACK LineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(window, &paint);
+            PaintLine(window, dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintLine(window, reinterpret_cast<HDC>(wParam));
+            return 0;
+        default:
+            return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+
+    bool bottomLine_;
 };
 
 // A panel draws its raised edge; what it holds lies over it.

@@ -95,6 +95,9 @@ void Win32WindowSystem::RealizeMain(TForm& main, ShellEvents& events) {
             }
             if (message == showMainMessage_ && showMainMessage_ != 0) {
                 main.App().Dispatch([&events] { events.OnShowMainMessage(); });
+                if (main.Visible()) {
+                    Win32SingleInstance::AcknowledgeShown();
+                }
                 result = 0;
                 return true;
             }

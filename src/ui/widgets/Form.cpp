@@ -97,7 +97,8 @@ void TForm::FollowParent(const TControl* parent, int dx, int dy, bool parentMove
 }
 
 void TForm::Show() {
-    if (!visible_) {
+    const bool appearing = !visible_;
+    if (appearing) {
         // OnShow runs before the window appears, so that what it places and fills is
         // what the user first sees.
         visible_ = true;
@@ -109,6 +110,9 @@ void TForm::Show() {
         }
     }
     BringToFront();
+    if (appearing && OnShown) {
+        OnShown();
+    }
 }
 
 void TForm::Hide() {

@@ -71,6 +71,8 @@ public:
     void BringToFront();
 
     std::function<void()> OnShow;
+    // Runs once the window has appeared (OnShow runs before).
+    std::function<void()> OnShown;
     std::function<void()> OnHide;
     std::function<void(CloseAction&)> OnClose;
     std::function<void()> OnResize;

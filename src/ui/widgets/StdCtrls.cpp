@@ -4,6 +4,8 @@
 #include "ui/widgets/Application.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 
 namespace tvm {
 
@@ -213,8 +215,22 @@ void TSpinEdit::SetValue(int value) {
     Sync([&](ControlPeer& p) { p.SyncValue(clamped); });
 }
 
+namespace {
+bool IsSpinCharacter(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0 || c == '+' || c == '-';
+}
+} // namespace
+
+void TSpinEdit::FilterKey(char& key) {
+    if (static_cast<unsigned char>(key) >= 32 && !IsSpinCharacter(key)) {
+        key = 0;
+    }
+}
+
 void TSpinEdit::TypeText(const std::string& text) {
-    std::string cut = text;
+    // Pasted "1500ms" would otherwise read as the minimum, not as 1500.
+    std::string cut;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(cut), IsSpinCharacter);
     if (maxLength_ > 0 && cut.size() > static_cast<std::size_t>(maxLength_)) {
         cut.resize(static_cast<std::size_t>(maxLength_));
     }

@@ -147,8 +147,12 @@ public:
     void SetValue(int value); // clamped
     const std::string& Text() const { return Caption(); }
 
-    void TypeText(const std::string& text); // the user replaces the text
-    void LoseFocus();                       // clamps what was typed
+    // The user replaces the text, typed or pasted; only digits and signs are taken.
+    void TypeText(const std::string& text);
+    void LoseFocus(); // clamps what was typed
+    // A key typed into the field: digits, signs and control keys (backspace and the
+    // like) pass; every other character is swallowed (set to 0).
+    static void FilterKey(char& key);
     void StepUp();
     void StepDown();
 
@@ -184,6 +188,8 @@ class TPageControl : public TControl {
 public:
     using TControl::TControl;
     std::vector<TTabSheet*> Pages;
+    // The tab under the mouse is highlighted.
+    bool HotTrack = false;
     int ActivePageIndex() const { return active_; }
     void SetActivePageIndex(int index);
 
@@ -195,6 +201,8 @@ private:
 class TBevel : public TControl {
 public:
     using TControl::TControl;
+    // One etched line along the bottom edge, whatever the size.
+    bool BottomLine = false;
 };
 
 class TImage : public TControl {
