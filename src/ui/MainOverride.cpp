@@ -16,8 +16,9 @@ int TMainForm::FindRow(const ModeKey& key) const {
 }
 
 void TMainForm::ApplyOverride(std::uint32_t flags) {
-    const std::uint8_t current = Display.CurrentRefresh();
-    if (Config.RunAtSetFrequency && current != Config.RunAtSetFrequencyLevel) {
+    const std::uint32_t current = Display.CurrentRefresh();
+    if (Config.RunAtSetFrequency &&
+        static_cast<std::int64_t>(current) != Config.RunAtSetFrequencyLevel) {
         return;
     }
     // The request is always a record the driver handed out, never one made up here.
