@@ -42,7 +42,7 @@ public:
             std::string text = grid_.Cell(shown, 0);
             LVCOLUMNA column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.cx = grid_.ColWidth(shown);
+            column.cx = Form().Scale(grid_.ColWidth(shown));
             column.pszText = text.data();
             SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(shown),
                          reinterpret_cast<LPARAM>(&column));
@@ -90,7 +90,14 @@ public:
     void SyncColumnWidth(int column, int width) override {
         EchoGuard guard(*this);
         SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-                     MAKELPARAM(width, 0));
+                     MAKELPARAM(Form().Scale(width), 0));
+    }
+
+    void OnDpiChanged() override {
+        Win32ControlPeer::OnDpiChanged();
+        for (int column = 0; column < ColumnCount(); ++column) {
+            SyncColumnWidth(column, grid_.ColWidth(column));
+        }
     }
 
     void SyncSelectedRow(int row) override { ShowRow(row); }
