@@ -277,6 +277,14 @@ void ProgramWindows::ExpectLaidOutAt(const TForm& form, UINT dpi, int& cut, int&
                 EXPECT_NEAR(actual.bottom - actual.top, scale(control->Height()), 1) << name;
             }
         }
+        if (const auto* grid = dynamic_cast<const TStringGrid*>(control)) {
+            RECT first{LVIR_BOUNDS, 0, 0, 0};
+            RECT second{LVIR_BOUNDS, 0, 0, 0};
+            ASSERT_TRUE(SendMessageA(handle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+            ASSERT_TRUE(
+                SendMessageA(handle, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+            EXPECT_NEAR(second.top - first.top, scale(grid->DefaultRowHeight), 1) << "row height";
+        }
         CountCutCaptions(*control, cut, cutAt96);
         placed.push_back({control, actual, layout});
     }

@@ -26,6 +26,7 @@ public:
                WS_EX_CLIENTEDGE);
         const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
         SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+        ApplyRowHeight();
         SetWindowSubclass(Handle(), &GridPeer::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
 
@@ -95,6 +96,7 @@ public:
 
     void OnDpiChanged() override {
         Win32ControlPeer::OnDpiChanged();
+        ApplyRowHeight();
         for (int column = 0; column < ColumnCount(); ++column) {
             SyncColumnWidth(column, grid_.ColWidth(column));
         }
@@ -125,6 +127,19 @@ public:
     }
 
 private:
+    // A report list's rows are as high as its small pictures or its font, whichever is
+    // higher: a list of pictures one pixel wide and the grid's row height high gives
+    // the rows that height at the form's DPI. The list owns the pictures it holds.
+    void ApplyRowHeight() {
+        const HIMAGELIST rows =
+            ImageList_Create(1, Form().Scale(grid_.DefaultRowHeight), ILC_COLOR, 0, 0);
+        const auto previous = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows)));
+        if (previous != nullptr) {
+            ImageList_Destroy(previous);
+        }
+    }
+
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
         if (message == ReconcileMessage) {
