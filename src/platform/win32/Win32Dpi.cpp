@@ -31,6 +31,22 @@ UINT WindowDpi(HWND window) {
             return dpi;
         }
     }
+    // Windows 8.1 has a DPI per monitor already, asked of the monitor (shcore).
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    if (const HMODULE shcore = LoadLibraryA("shcore.dll")) {
+        const auto get = reinterpret_cast<GetDpiForMonitorFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        UINT x = 0;
+        UINT y = 0;
+        const bool known = get != nullptr &&
+                           SUCCEEDED(get(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                         0 /* MDT_EFFECTIVE_DPI */, &x, &y)) &&
+                           x != 0;
+        FreeLibrary(shcore);
+        if (known) {
+            return x;
+        }
+    }
     return ScreenDpi();
 }
 

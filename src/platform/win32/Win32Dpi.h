@@ -18,9 +18,9 @@ inline int ScaleFromDpi(int value, UINT dpi) {
 }
 
 // The calls below came with Windows 10 (1607); on an older system each falls back to
-// the system-wide DPI, which there is the only one.
+// the system-wide DPI, which before Windows 8.1 is the only one.
 
-// The DPI of the monitor the window is on.
+// The DPI of the monitor the window is on (on Windows 8.1 asked of the monitor).
 UINT WindowDpi(HWND window);
 // The DPI of the primary monitor, the one the system scales the shell for.
 UINT SystemDpi();
