@@ -45,23 +45,54 @@ UINT RunDpi() {
 constexpr const char* kModes = "640 480 32 60,72,75,85,100\n800 600 32 56,60,72,75,85 *\n"
                                "1024 768 32 60,70,75,85\n1024 768 16 60,75\n";
 
+// A glyph strip as the program's pictures are: two 16x16 squares, each a block of
+// colour on the transparent colour.
+HBITMAP MakeGlyphStrip() {
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP strip = CreateCompatibleBitmap(screen, 32, 16);
+    const HGDIOBJ before = SelectObject(dc, strip);
+    const auto fill = [dc](RECT rect, COLORREF colour) {
+        const HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    };
+    fill(RECT{0, 0, 32, 16}, RGB(255, 0, 255));
+    fill(RECT{4, 4, 12, 12}, RGB(0, 128, 0));
+    fill(RECT{20, 4, 28, 12}, RGB(128, 128, 128));
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return strip;
+}
+
 // The forms realised by the toolkit alone, without the program's application window
-// and tray; the toolkit is made with the first form, when the application exists.
+// and tray; the toolkit is made with the first form, when the application exists, and
+// gives every button with a glyph the same picture.
 class ToolkitWindows : public WindowSystem {
 public:
-    explicit ToolkitWindows(Win32MessageLoop& loop) : loop_(loop) {}
+    ToolkitWindows(Win32MessageLoop& loop, HBITMAP glyph) : loop_(loop), glyph_(glyph) {}
     void Realize(TForm& form) override {
         if (!toolkit_) {
             toolkit_ = std::make_unique<Win32Toolkit>(form.App(), loop_);
+            toolkit_->SetGlyphs({{TGlyph::OK, glyph_},
+                                 {TGlyph::Cancel, glyph_},
+                                 {TGlyph::Yes, glyph_},
+                                 {TGlyph::No, glyph_},
+                                 {TGlyph::Retry, glyph_},
+                                 {TGlyph::Close, glyph_},
+                                 {TGlyph::Save, glyph_}});
         }
         toolkit_->Realise(form);
     }
     void RealizeMain(TMainForm& main) override { Realize(main); }
     void HideApplicationWindow() override {}
     void RunMessageLoop(TApplication&) override {}
+    Win32Toolkit& Toolkit() const { return *toolkit_; }
 
 private:
     Win32MessageLoop& loop_;
+    HBITMAP glyph_;
     std::unique_ptr<Win32Toolkit> toolkit_;
 };
 
@@ -76,7 +107,10 @@ protected:
         EXPECT_TRUE(program_.Start());
         loop_.PumpPending();
     }
-    ~ProgramWindows() override { DeleteFileA(iniPath_.c_str()); }
+    ~ProgramWindows() override {
+        DeleteFileA(iniPath_.c_str());
+        DeleteObject(glyph_);
+    }
 
     // Where a control sits in its form's client area.
     static POINT At(const TControl& control) {
@@ -128,7 +162,8 @@ protected:
     SimSystem system_{clock_};
     SimPower power_;
     SimSingleInstance instance_;
-    ToolkitWindows windows_{loop_};
+    HBITMAP glyph_ = MakeGlyphStrip();
+    ToolkitWindows windows_{loop_, glyph_};
     Platform platform_{dialogs_, timers_,   MainServices{display_, ini_, runKey_, tray_, system_},
                        power_,   instance_, windows_};
     Program program_{platform_};
@@ -354,6 +389,15 @@ TEST_F(ProgramWindows, EveryWindowIsLaidOutAtTheDisplaysDpi) {
     Screenshot(prefix + "confirm-display-settings.png");
     confirm.BitBtnYes.Click();
     loop_.PumpPending();
+
+    // The buttons' pictures, as the buttons with a glyph get them at this DPI (a button
+    // shows them only with version 6 of the common controls, which this program lacks).
+    int glyphWidth = 0;
+    int glyphHeight = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(windows_.Toolkit().GlyphImages(TGlyph::Close, dpi),
+                                      &glyphWidth, &glyphHeight));
+    EXPECT_EQ(glyphWidth, ScaleToDpi(16, dpi));
+    EXPECT_EQ(glyphHeight, ScaleToDpi(16, dpi));
 
     std::printf("captions wider than their control: %d (%d at 96 DPI)\n", cut, cutAt96);
     EXPECT_LE(cut, cutAt96);
