@@ -132,9 +132,20 @@ endfunction()
 # expects the dummy display's mode list.
 if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests tavelmorind_wine_tests --gtest_color=no)
+  # The display tests once more on the gaming panel, whose rates go past 255 Hz.
+  tavelmorind_add_wine_test(wine_tests_gaming tavelmorind_wine_tests --gtest_color=no
+    "--gtest_filter=Depths/EnumerationTest.*:At32Bits/ChangeToEnumeratedMode.*:Win32DisplayCurrent.*:Win32DisplayEnumeration.*:GamingPanelProgram.*")
+  set_property(TEST wine_tests_gaming APPEND PROPERTY ENVIRONMENT TAVELMORIND_XDUMMY=gaming)
+  # The windows' layout at the scales of today's displays (the run above covers 96 DPI);
+  # each DPI is a Wine session of its own, as Wine reads its DPI when a session starts.
+  foreach(dpi 120 144 192)
+    tavelmorind_add_wine_test(wine_tests_dpi${dpi} tavelmorind_wine_tests --gtest_color=no
+      "--gtest_filter=ProgramWindows.EveryWindowIsLaidOutAtTheDisplaysDpi:Win32DialogsTest.LaysOutItsIconTextAndButtonsAtTheDpi")
+    set_property(TEST wine_tests_dpi${dpi} APPEND PROPERTY ENVIRONMENT TAVELMORIND_DPI=${dpi})
+  endforeach()
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
   foreach(script first_run override rate_limit second_instance windows advanced
-                 settings_places restart)
+                 settings_places restart gaming)
     tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
   endforeach()
 endif()

@@ -15,15 +15,15 @@ std::vector<std::string> Column(const TStringGrid& grid, int column) {
     return cells;
 }
 
-TEST(ModeKeys, KeyIsSizeAndDepthAndLabelIsTheLowByte) {
+TEST(ModeKeys, KeyIsSizeAndDepthAndLabelIsTheWholeRate) {
     EXPECT_EQ(MakeModeKey(1280, 1024, 32), "1280x1024 - 32 BPP");
     EXPECT_EQ(MakeModeKey(640, 480, 8), "640x480 - 8 BPP");
     EXPECT_EQ(MakeFrequencyLabel(0), "Default frequency (setting 0)");
     EXPECT_EQ(MakeFrequencyLabel(1), "Default frequency (setting 1)");
     EXPECT_EQ(MakeFrequencyLabel(75), "75");
-    EXPECT_EQ(MakeFrequencyLabel(256), "Default frequency (setting 0)");
-    EXPECT_EQ(MakeFrequencyLabel(257), "Default frequency (setting 1)");
-    EXPECT_EQ(MakeFrequencyLabel(300), "44");
+    EXPECT_EQ(MakeFrequencyLabel(256), "256");
+    EXPECT_EQ(MakeFrequencyLabel(257), "257");
+    EXPECT_EQ(MakeFrequencyLabel(300), "300");
 }
 
 TEST(ModeTable, CrtDriverGivesOneRowPerKeyInFirstSeenOrderWithFastestRates) {
@@ -78,13 +78,22 @@ TEST(ModeTable, DefaultFrequenciesLabelAndNeverCountAsFastest) {
         Column(grid, 1),
         (Items{"60, 72, 75", "Default frequency (setting 0)", "Default frequency (setting 0), 60",
                "Default frequency (setting 1), Default frequency (setting 1), 60, 75, 60",
-               "44, 60"}));
-    // 300 is stored as its low byte 44, which the later 60 then beats.
-    EXPECT_EQ(Column(grid, 2), (Items{"75", "0", "60", "75", "60"}));
+               "300, 60"}));
+    EXPECT_EQ(Column(grid, 2), (Items{"75", "0", "60", "75", "300"}));
     EXPECT_EQ(main.FrequencySet, (Items{"1", "300", "60", "72", "75"}));
 }
 
-TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresOnlyRatesBelow256) {
+TEST(ModeTable, GamingPanelRowsReadAndTakeTheirRatesPast255) {
+    SimWorld world("gaming.modes");
+    TMainForm& main = world.CreateMain(kRunBefore);
+    ASSERT_EQ(main.MainStringGrid.Cell(0, 2), "1280x720 - 32 BPP");
+    EXPECT_EQ(main.MainStringGrid.Cell(1, 2), "360, 240, 144, 60");
+    EXPECT_EQ(main.FastestTable[1], 360u);
+    EXPECT_EQ(Column(main.MainStringGrid, 2), (Items{"240", "360", "60"}));
+    EXPECT_EQ(main.FrequencySet, (Items{"144", "240", "360", "60"}));
+}
+
+TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresWhatTheBoxHolds) {
     SimWorld world("crt.modes");
     TMainForm& main = world.CreateMain(kRunBefore);
     main.FastestCheckBox.Click();
@@ -104,10 +113,14 @@ TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresOnlyRatesBelow256) {
     EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "8");
     main.FreqCombo.TypeText("5");
     EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "85");
-    main.FreqCombo.TypeText("\b\b300");
-    EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "30") << "300 is not stored";
-    main.FreqCombo.TypeText("\r");
-    EXPECT_EQ(main.FreqCombo.Text(), "300") << "Enter is swallowed";
+    main.FreqCombo.TypeText("\b\b3");
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "3");
+    main.FreqCombo.TypeText("6");
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "36");
+    main.FreqCombo.TypeText("0");
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "360") << "a rate past 255 is stored whole";
+    main.FreqCombo.TypeText("5\r");
+    EXPECT_EQ(main.FreqCombo.Text(), "360") << "three characters at most; Enter is swallowed";
     main.FreqCombo.TypeText("\b\bx- ");
     EXPECT_EQ(main.FreqCombo.Text(), "3") << "only digits and control keys pass";
     EXPECT_EQ(main.MainStringGrid.Cell(2, 3), "3");
@@ -133,9 +146,11 @@ TEST(ModeTable, PastedTextThatIsNotAStorableRateLeavesTheCell) {
     main.FreqCombo.Paste("-5");
     EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "085") << "a negative rate is never stored";
     main.FreqCombo.Paste("256");
-    EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "085");
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "256");
     main.FreqCombo.Paste("$4B");
-    EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "$4B") << "a hexadecimal 75 is a number below 256";
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "$4B") << "a hexadecimal 75 is a number";
+    main.FreqCombo.Paste("1000");
+    EXPECT_EQ(main.MainStringGrid.Cell(2, 2), "100") << "the box keeps three characters";
     EXPECT_EQ(world.Dialogs.Errors().size(), 1u);
 }
 

@@ -177,10 +177,40 @@ TEST_F(OverrideEngine, RunAtSetFrequencyOnlyOverridesFromThatRate) {
     EXPECT_EQ(display.CurrentFrequency(), 85u);
 }
 
-TEST_F(OverrideEngine, LevelOf256NeverMatchesTheEightBitRate) {
+TEST_F(OverrideEngine, LevelPast255IsComparedWithTheWholeRate) {
     Start(Ini("Run at Set Frequency=1\nRun at Set Frequency Level=316\n"));
     display.SwitchTo(1024, 768, 32, 60);
     EXPECT_EQ(display.CurrentFrequency(), 60u);
+
+    SimWorld gaming("gaming.modes");
+    gaming.CreateMain(Ini("Run at Set Frequency=1\nRun at Set Frequency Level=360\n",
+                          "Switched On=1\nFastest Frequency=0\n") +
+                      "[Frequencies]\n1280x720 - 32 BPP=240\n");
+    gaming.Display.SwitchTo(1280, 720, 32, 360);
+    EXPECT_EQ(gaming.Display.CurrentFrequency(), 240u) << "360 is the level, not its low byte";
+    gaming.Display.SwitchTo(1280, 720, 32, 60);
+    EXPECT_EQ(gaming.Display.CurrentFrequency(), 60u);
+}
+
+// The gaming panel offers 1280x720 at 360 Hz, which the program must put back whole,
+// with one mode set of its own per game switch, polling or not.
+TEST(GamingPanelOverride, GameSwitchComesBackTo360WithOneSetOfOurOwn) {
+    for (const char* poll : {"CPU Enforce Modes=0\n", "CPU Enforce Modes=1\n"}) {
+        for (const char* frequencies :
+             {"Fastest Frequency=1\n", "Fastest Frequency=0\n[Frequencies]\n"
+                                       "1280x720 - 32 BPP=360\n"}) {
+            SimWorld world("gaming.modes");
+            TMainForm& main =
+                world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\n" + poll +
+                                 "[Main Options]\nSwitched On=1\n" + frequencies);
+            const std::size_t before = world.Display.Changes().size();
+            world.Display.SwitchTo(1280, 720, 32, 60);
+            world.Clock.Advance(50);
+            EXPECT_EQ(world.Display.CurrentFrequency(), 360u) << poll << frequencies;
+            EXPECT_EQ(world.Display.Changes().size() - before, 2u) << "the game's and ours";
+            EXPECT_TRUE(main.OnRadioButton.Checked());
+        }
+    }
 }
 
 TEST_F(OverrideEngine, SetAt300FromTheFileIsRequestedEveryTimeAndRefusalIgnored) {

@@ -112,8 +112,15 @@ TEST_F(Switcher, DescriptionsOfDefaultRatesAndTheRegistryWarning) {
 
     main.MainStringGrid.SelectRow(2);
     main.Button2.Click();
+    EXPECT_NE(LastDialog().Text.find("(256Hz)"), std::string::npos);
+    EXPECT_EQ(world.Display.Changes().back().Frequency, 256u);
+    EXPECT_EQ(world.Display.Changes().back().Result, DispChangeBadMode);
+    EXPECT_FALSE(Confirm().Visible()) << "a refused change asks for no confirmation";
+
+    main.MainStringGrid.SelectRow(4);
+    main.Button2.Click();
     EXPECT_NE(LastDialog().Text.find("(without overriding the refresh rate)"), std::string::npos);
-    EXPECT_EQ(world.Display.Changes().back().Frequency, 0u) << "256 asks for the default";
+    EXPECT_EQ(world.Display.Changes().back().Frequency, 0u) << "Set At 0 asks for the default";
     EXPECT_EQ(world.Display.Changes().back().Flags, 1u) << "stored as the Windows default";
     EXPECT_TRUE(Confirm().Visible());
     Confirm().BitBtnYes.Click();
@@ -121,9 +128,22 @@ TEST_F(Switcher, DescriptionsOfDefaultRatesAndTheRegistryWarning) {
     main.MainStringGrid.SelectRow(3);
     main.Button2.Click();
     EXPECT_NE(LastDialog().Text.find("(300Hz)"), std::string::npos);
-    EXPECT_EQ(world.Display.Changes().back().Frequency, 44u) << "300 modulo 256";
-    EXPECT_EQ(world.Display.Changes().back().Result, DispChangeBadMode);
-    EXPECT_FALSE(Confirm().Visible()) << "a refused change asks for no confirmation";
+    EXPECT_EQ(world.Display.Changes().back().Frequency, 300u);
+}
+
+TEST(GamingPanelSwitcher, RejectedSwitchRevertsTo360) {
+    SimWorld world("gaming.modes");
+    TMainForm& main = world.CreateMain(kOn);
+    world.Display.SwitchTo(1280, 720, 32, 360);
+    world.Dialogs.Answer(ModalResult::Yes);
+    main.MainStringGrid.SelectRow(1); // 1920x1080 - 32 BPP, automatic 240
+    main.Button2.Click();
+    EXPECT_NE(world.Dialogs.History().back().Text.find("(240Hz)"), std::string::npos);
+    EXPECT_EQ(main.PreviousFrequency, 360u);
+    world.Prog.TimerForm->BitBtnNo.Click();
+    EXPECT_EQ(world.Display.CurrentModeKey(), "1280x720 - 32 BPP");
+    EXPECT_EQ(world.Display.CurrentFrequency(), 360u);
+    EXPECT_EQ(world.Display.Changes().back().Result, DispChangeSuccessful);
 }
 
 TEST_F(Switcher, TrayItemsSwitchWithoutAskingAndTheCurrentModeIsChecked) {

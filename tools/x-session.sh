@@ -4,7 +4,8 @@
 #   x_session_start BUILD     stops servers of earlier runs that were killed before
 #                             they could clean up, starts a private server (or uses
 #                             $TAVELMORIND_X_DISPLAY), prepares the Wine prefix in BUILD
-#                             and records the display mode it found; sets DISPLAY
+#                             and records the display mode it found; sets DISPLAY.
+#                             Wine runs at the DPI in TAVELMORIND_DPI (96 when unset)
 #   x_session_current_mode    "<output> <mode id>" of the connected output
 #   x_session_describe_mode ID   the mode's name, "800x600_85"
 #   x_session_restore_mode    puts back the mode found at the start; false when the mode
@@ -34,6 +35,23 @@ x_session_describe_mode() {
   xrandr --verbose 2>/dev/null | awk -v id="($1)" '$2 == id { print $1; exit }'
 }
 
+# Wine takes its DPI from LogPixels under HKCU\Control Panel\Desktop when its session
+# starts: the value is set before the first program of the run, and the session that
+# set it ends. Every run sets its own (96 unless TAVELMORIND_DPI says otherwise), so
+# that a run cut short leaves its DPI to nobody.
+_x_session_set_dpi() {
+  local want=$1 hex
+  hex=$(sed -n '/^\[Control Panel\\\\Desktop\]/,/^\[/ s/^"LogPixels"=dword:\([0-9a-f]*\).*/\1/p' \
+    "$WINEPREFIX/user.reg" 2>/dev/null | head -n 1)
+  [ "$((16#${hex:-60}))" = "$want" ] && return 0
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$want" /f \
+    >/dev/null 2>&1 || {
+    echo "x-session: cannot set the DPI to $want" >&2
+    return 1
+  }
+  wine_env_stop
+}
+
 x_session_start() {
   local build=${1:?usage: x_session_start BUILD} stale start_output
   # shellcheck source=tools/wine-env.sh
@@ -57,6 +75,7 @@ x_session_start() {
     _x_session_own_server=1
   fi
   wine_env_prepare || return 1
+  _x_session_set_dpi "${TAVELMORIND_DPI:-96}" || return 1
   read -r X_SESSION_OUTPUT X_SESSION_FOUND_MODE <<<"$(x_session_current_mode)"
   if [ -z "$X_SESSION_FOUND_MODE" ]; then
     echo "x-session: cannot read the display mode of $DISPLAY" >&2

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The private X server of the Wine tests: Xorg with the dummy video driver and the CRT
-# described in tools/xdummy/xorg.conf.
+# described in tools/xdummy/xorg.conf, or with TAVELMORIND_XDUMMY=gaming the gaming
+# panel of tools/xdummy/gaming.conf.
 #
 #   tools/xserver.sh start STATE_DIR [LOG_DIR]   start a server; prints "export DISPLAY=:<n>"
 #   tools/xserver.sh stop STATE_DIR              stop the server started with that STATE_DIR
@@ -14,7 +15,23 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-config="$here/xdummy/xorg.conf"
+# The display the server shows, and the mode it starts in: asking the config for a
+# preferred mode makes Xorg list that mode twice, and left alone it starts in the
+# fastest mode of the largest size the bootstrap screen allows.
+case "${TAVELMORIND_XDUMMY:-crt}" in
+crt)
+  config="$here/xdummy/xorg.conf"
+  initial_mode=1024x768_60
+  ;;
+gaming)
+  config="$here/xdummy/gaming.conf"
+  initial_mode=1920x1080_60
+  ;;
+*)
+  echo "xserver: TAVELMORIND_XDUMMY is crt or gaming, not ${TAVELMORIND_XDUMMY}" >&2
+  exit 2
+  ;;
+esac
 config_dir="$here/xdummy/xorg.conf.d"
 first_display=${TAVELMORIND_FIRST_DISPLAY:-20}
 last_display=$((first_display + 80))
@@ -51,11 +68,6 @@ display_taken() {
 answers() {
   DISPLAY=":$1" xdpyinfo >/dev/null 2>&1
 }
-
-# The start-up mode is set explicitly: asking the config for a preferred mode makes
-# Xorg list that mode twice, and left alone it starts in the fastest mode of the
-# largest size the bootstrap screen allows.
-initial_mode=1024x768_60
 
 start() {
   local state=$1 logs=${2:-$1} n pid log

@@ -18,8 +18,8 @@ public:
     // Every call enumerates afresh: nothing is cached.
     virtual bool EnumerateMode(std::uint32_t index, DisplayMode& mode) = 0;
 
-    // Low 8 bits of the current refresh rate (0 and 1: the hardware's default).
-    virtual std::uint8_t CurrentRefresh() = 0;
+    // The current refresh rate in hertz (0 and 1: the hardware's default).
+    virtual std::uint32_t CurrentRefresh() = 0;
     virtual std::uint32_t CurrentDepth() = 0;
     virtual std::uint32_t CurrentWidth() = 0;
     virtual std::uint32_t CurrentHeight() = 0;

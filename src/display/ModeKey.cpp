@@ -15,14 +15,13 @@ ModeKey MakeModeKey(std::uint32_t width, std::uint32_t height, std::uint32_t bit
 }
 
 std::string MakeFrequencyLabel(std::uint32_t frequency) {
-    const std::uint32_t low = frequency & 0xFFu;
-    if (low == 0) {
+    if (frequency == 0) {
         return "Default frequency (setting 0)";
     }
-    if (low == 1) {
+    if (frequency == 1) {
         return "Default frequency (setting 1)";
     }
-    return std::to_string(low);
+    return std::to_string(frequency);
 }
 
 } // namespace tvm

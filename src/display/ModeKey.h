@@ -11,8 +11,8 @@ using ModeKey = std::string;
 
 ModeKey MakeModeKey(std::uint32_t width, std::uint32_t height, std::uint32_t bits);
 
-// The text shown for one detected frequency, taken as its low 8 bits: 0 and 1 are the
-// hardware's default-frequency settings.
+// The text shown for one detected frequency: 0 and 1 are the hardware's
+// default-frequency settings, anything else its value in hertz.
 std::string MakeFrequencyLabel(std::uint32_t frequency);
 
 } // namespace tvm

@@ -58,9 +58,9 @@ void TMainForm::BuildModeTable() {
 
         if (const auto found = rowOfKey.find(key); found != rowOfKey.end()) {
             const int row = found->second;
-            std::uint8_t& fastest = FastestTable[static_cast<std::size_t>(row - 1)];
+            std::uint32_t& fastest = FastestTable[static_cast<std::size_t>(row - 1)];
             if (frequency > 1 && frequency > fastest) {
-                fastest = static_cast<std::uint8_t>(frequency & 0xFFu);
+                fastest = frequency;
             }
             grid.SetCell(kDetectedColumn, row, grid.Cell(kDetectedColumn, row) + ", " + label);
         } else {
@@ -73,8 +73,7 @@ void TMainForm::BuildModeTable() {
             grid.SetCell(kDetectedColumn, row, label);
             FastestTable.resize(static_cast<std::size_t>(grid.RowCount()), 0);
             if (frequency > 1) {
-                FastestTable[static_cast<std::size_t>(grid.RowCount() - 2)] =
-                    static_cast<std::uint8_t>(frequency & 0xFFu);
+                FastestTable[static_cast<std::size_t>(grid.RowCount() - 2)] = frequency;
             }
             grid.SetRowCount(grid.RowCount() + 1);
         }
@@ -90,9 +89,9 @@ void TMainForm::BuildModeTable() {
 void TMainForm::ApplyFastestSetting() {
     const bool automatic = FastestCheckBox.Checked();
     for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-        const std::uint8_t fastest = static_cast<std::size_t>(row - 1) < FastestTable.size()
-                                         ? FastestTable[static_cast<std::size_t>(row - 1)]
-                                         : 0;
+        const std::uint32_t fastest = static_cast<std::size_t>(row - 1) < FastestTable.size()
+                                          ? FastestTable[static_cast<std::size_t>(row - 1)]
+                                          : 0;
         MainStringGrid.SetCell(kSetAtColumn, row, automatic ? std::to_string(fastest) : "0");
     }
     InstrLabel.SetCaption(automatic ? kAutomaticInstruction : kManualInstruction);
@@ -156,8 +155,8 @@ void TMainForm::FreqComboChange() {
     }
     const std::int32_t value = StrToInt(text);
     // A pasted negative rate would be saved and handed to the driver as a huge
-    // unsigned frequency, so it is refused like one of 256 or more.
-    if (value >= 0 && value < 256) {
+    // unsigned frequency; every other number fits the box's three characters.
+    if (value >= 0) {
         MainStringGrid.SetCell(kSetAtColumn, ComboRow, text);
     }
 }

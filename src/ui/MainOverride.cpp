@@ -21,8 +21,9 @@ void TMainForm::ApplyOverride(std::uint32_t flags) {
     if (ChangingMode) {
         return;
     }
-    const std::uint8_t current = Display.CurrentRefresh();
-    if (Config.RunAtSetFrequency && current != Config.RunAtSetFrequencyLevel) {
+    const std::uint32_t current = Display.CurrentRefresh();
+    if (Config.RunAtSetFrequency &&
+        static_cast<std::int64_t>(current) != Config.RunAtSetFrequencyLevel) {
         return;
     }
     // The request is always a record the driver handed out, never one made up here.
@@ -54,7 +55,7 @@ void TMainForm::ApplyOverride(std::uint32_t flags) {
         ~Changed() { Flag = false; }
     } changed{ChangingMode};
     const std::int32_t result = Display.ChangeMode(request, flags);
-    const std::uint8_t given = Display.CurrentRefresh();
+    const std::uint32_t given = Display.CurrentRefresh();
     if (result == DispChangeSuccessful && given != request.DisplayFrequency &&
         Display.CurrentModeKey() == key) {
         LastAnsweredOtherwise = AnsweredOtherwise{key, request.DisplayFrequency, given};

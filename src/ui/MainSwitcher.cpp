@@ -21,7 +21,7 @@ std::uint32_t SwitchFlags(std::uint8_t modeSwitcher) {
 
 } // namespace
 
-void TMainForm::SwitchToMode(ModeKey key, std::uint8_t frequency, bool confirm) {
+void TMainForm::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm) {
     PreviousModeKey = Display.CurrentModeKey();
     PreviousFrequency = Display.CurrentRefresh();
 
@@ -46,13 +46,12 @@ void TMainForm::SwitchToMode(ModeKey key, std::uint8_t frequency, bool confirm) 
 void TMainForm::Button2Click() {
     const int row = ComboRow;
     const std::string setAt = MainStringGrid.Cell(2, row);
-    const std::int32_t value = StrToInt(setAt);
-    const auto low = static_cast<std::uint8_t>(value & 0xFF);
+    const auto value = static_cast<std::uint32_t>(StrToInt(setAt));
 
     std::string description;
-    if (low == 0) {
+    if (value == 0) {
         description = "without overriding the refresh rate";
-    } else if (low == 1) {
+    } else if (value == 1) {
         description = "using the default refresh rate";
     } else {
         description = setAt + "Hz";
@@ -68,7 +67,7 @@ void TMainForm::Button2Click() {
                                  ").  " + warning +
                                  "Are you absolutely sure you want to change the screen mode?";
     if (App().MessageDlg(question, MsgDlgType::Warning, MsgDlgButtons::YesNo) == ModalResult::Yes) {
-        SwitchToMode(key, low, true);
+        SwitchToMode(key, value, true);
     }
 }
 
@@ -77,8 +76,7 @@ void TMainForm::SwitchToModeByKey(const std::string& caption) {
     if (row == 0) {
         return;
     }
-    SwitchToMode(caption, static_cast<std::uint8_t>(StrToInt(MainStringGrid.Cell(2, row)) & 0xFF),
-                 true);
+    SwitchToMode(caption, static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(2, row))), true);
 }
 
 void TMainForm::PopupMenu1Popup() {

@@ -87,7 +87,7 @@ public:
     TMenuItem* ExitTavelmorind1 = nullptr;
 
     // The mode table's state beside the grid.
-    std::vector<std::uint8_t> FastestTable;
+    std::vector<std::uint32_t> FastestTable;
     std::vector<std::string> FrequencySet;
     bool AnyFrequencyDetected = false;
     bool TableReady = false;
@@ -97,8 +97,7 @@ public:
     // The override engine's state.
     std::int32_t ChangesMade = 0;
     struct SeenMode {
-        std::uint32_t Depth = 0, Width = 0, Height = 0;
-        std::uint8_t Refresh = 0;
+        std::uint32_t Depth = 0, Width = 0, Height = 0, Refresh = 0;
         bool operator==(const SeenMode&) const = default;
     };
     SeenMode LastSeenMode;
@@ -123,7 +122,7 @@ public:
 
     // The manual switcher's memory of the mode before the last switch.
     ModeKey PreviousModeKey;
-    std::uint8_t PreviousFrequency = 0;
+    std::uint32_t PreviousFrequency = 0;
 
     // The other windows, set once they exist.
     TTimerForm* TimerForm = nullptr;
@@ -134,7 +133,7 @@ public:
     void FormCreate();
 
     // The manual switcher.
-    void SwitchToMode(ModeKey key, std::uint8_t frequency, bool confirm);
+    void SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm);
     void Button2Click();
     void SwitchToModeByKey(const std::string& caption);
     void PopupMenu1Popup();

@@ -8,6 +8,7 @@
 #include "platform/sim/ScriptedDialogs.h"
 #include "platform/sim/SimDisplay.h"
 #include "platform/sim/SimShell.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "platform/win32/Win32Timers.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -18,29 +19,80 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
 namespace tvm::test {
 namespace {
+
+// The program declares per-monitor DPI awareness (v2) in its manifest; the tests' windows
+// are made the same way, and so before any of them exists.
+[[maybe_unused]] const bool kPerMonitorAware = [] {
+    using SetAwarenessFn = BOOL(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetAwarenessFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    return set != nullptr && set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) != FALSE;
+}();
+
+// The DPI the run set up for Wine (tools/run-wine-tests.sh with TAVELMORIND_DPI).
+UINT RunDpi() {
+    const char* dpi = std::getenv("TAVELMORIND_DPI");
+    return dpi != nullptr && *dpi != '\0' ? static_cast<UINT>(std::atoi(dpi)) : LayoutDpi;
+}
 
 constexpr const char* kModes = "640 480 32 60,72,75,85,100\n800 600 32 56,60,72,75,85 *\n"
                                "1024 768 32 60,70,75,85\n1024 768 16 60,75\n";
 
+// A glyph strip as the program's pictures are: two 16x16 squares, each a block of
+// colour on the transparent colour.
+HBITMAP MakeGlyphStrip() {
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP strip = CreateCompatibleBitmap(screen, 32, 16);
+    const HGDIOBJ before = SelectObject(dc, strip);
+    const auto fill = [dc](RECT rect, COLORREF colour) {
+        const HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    };
+    fill(RECT{0, 0, 32, 16}, RGB(255, 0, 255));
+    fill(RECT{4, 4, 12, 12}, RGB(0, 128, 0));
+    fill(RECT{20, 4, 28, 12}, RGB(128, 128, 128));
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return strip;
+}
+
 // The forms realised by the toolkit alone, without the program's application window
-// and tray; the toolkit is made with the first form, when the application exists.
+// and tray; the toolkit is made with the first form, when the application exists, and
+// gives every button with a glyph the same picture.
 class ToolkitWindows : public WindowSystem {
 public:
-    explicit ToolkitWindows(Win32MessageLoop& loop) : loop_(loop) {}
+    ToolkitWindows(Win32MessageLoop& loop, HBITMAP glyph) : loop_(loop), glyph_(glyph) {}
     void Realize(TForm& form) override {
         if (!toolkit_) {
             toolkit_ = std::make_unique<Win32Toolkit>(form.App(), loop_);
+            toolkit_->SetGlyphs({{TGlyph::OK, glyph_},
+                                 {TGlyph::Cancel, glyph_},
+                                 {TGlyph::Yes, glyph_},
+                                 {TGlyph::No, glyph_},
+                                 {TGlyph::Retry, glyph_},
+                                 {TGlyph::Close, glyph_},
+                                 {TGlyph::Save, glyph_}});
         }
         toolkit_->Realise(form);
     }
     void RealizeMain(TForm& main, ShellEvents& /*events*/) override { Realize(main); }
     void HideApplicationWindow() override {}
     void RunMessageLoop(TApplication&) override {}
+    Win32Toolkit& Toolkit() const { return *toolkit_; }
 
 private:
     Win32MessageLoop& loop_;
+    HBITMAP glyph_;
     std::unique_ptr<Win32Toolkit> toolkit_;
 };
 
@@ -55,7 +107,10 @@ protected:
         EXPECT_TRUE(program_.Start());
         loop_.PumpPending();
     }
-    ~ProgramWindows() override { DeleteFileA(iniPath_.c_str()); }
+    ~ProgramWindows() override {
+        DeleteFileA(iniPath_.c_str());
+        DeleteObject(glyph_);
+    }
 
     // Where a control sits in its form's client area.
     static POINT At(const TControl& control) {
@@ -68,6 +123,25 @@ protected:
     static bool Shown(const TControl& control) {
         return IsWindowVisible(Win32Toolkit::Handle(control)) != FALSE;
     }
+    // A control's rectangle in its form's client area.
+    static RECT RectOf(const TControl& control) {
+        RECT rect;
+        GetWindowRect(Win32Toolkit::Handle(control), &rect);
+        MapWindowPoints(nullptr, Win32Toolkit::Handle(control.Owner()),
+                        reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    static std::string Shown(const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+               std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    }
+    // How many captions are wider than their control, in the control's own font, and
+    // how many were at 96 DPI (the layout's sizes, the same face at 96 DPI).
+    static void CountCutCaptions(const TControl& control, int& now, int& at96);
+    // The window's client size and every control's rectangle are the layout's at `dpi`,
+    // and controls overlap only where the layout overlaps them.
+    static void ExpectLaidOutAt(const TForm& form, UINT dpi, int& cut, int& cutAt96);
+
     void Screenshot(const std::string& name) {
         loop_.PumpFor(300);
         std::string error;
@@ -88,7 +162,8 @@ protected:
     SimSystem system_{clock_};
     SimPower power_;
     SimSingleInstance instance_;
-    ToolkitWindows windows_{loop_};
+    HBITMAP glyph_ = MakeGlyphStrip();
+    ToolkitWindows windows_{loop_, glyph_};
     Platform platform_{dialogs_, timers_,   MainServices{display_, ini_, runKey_, tray_, system_},
                        power_,   instance_, windows_};
     Program program_{platform_};
@@ -183,6 +258,220 @@ TEST_F(ProgramWindows, BevelIsABottomLineGridRowsAreSixteenHighTabsHotTrack) {
     const HWND tabs = Win32Toolkit::Handle(program_.AdvanceForm->PageControlMain);
     EXPECT_NE(GetWindowLongPtrA(tabs, GWL_STYLE) & TCS_HOTTRACK, 0);
     Screenshot("main-window-table.png");
+}
+
+void ProgramWindows::CountCutCaptions(const TControl& control, int& now, int& at96) {
+    const bool captioned = dynamic_cast<const TButton*>(&control) != nullptr ||
+                           dynamic_cast<const TCheckBox*>(&control) != nullptr ||
+                           dynamic_cast<const TRadioButton*>(&control) != nullptr ||
+                           (dynamic_cast<const TLabel*>(&control) != nullptr &&
+                            control.Width() > 0 && !static_cast<const TLabel&>(control).WordWrap);
+    if (!captioned || control.Caption().empty()) {
+        return;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < control.Caption().size(); ++i) {
+        if (control.Caption()[i] == '&' && i + 1 < control.Caption().size()) {
+            ++i;
+        }
+        text += control.Caption()[i];
+    }
+    const HWND window = Win32Toolkit::Handle(control);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    LOGFONTA face{};
+    GetObjectA(font, sizeof face, &face);
+    const UINT dpi = WindowDpi(window);
+    face.lfHeight = ScaleFromDpi(face.lfHeight, dpi);
+    const HFONT font96 = CreateFontIndirectA(&face);
+    const HDC dc = GetDC(nullptr);
+    SIZE extent{};
+    const HGDIOBJ before = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    const RECT rect = RectOf(control);
+    now += extent.cx > rect.right - rect.left ? 1 : 0;
+    SelectObject(dc, font96);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    at96 += extent.cx > control.Width() ? 1 : 0;
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font96);
+}
+
+void ProgramWindows::ExpectLaidOutAt(const TForm& form, UINT dpi, int& cut, int& cutAt96) {
+    const HWND window = Win32Toolkit::Handle(form);
+    const auto scale = [dpi](int length) { return ScaleToDpi(length, dpi); };
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_NEAR(client.right, scale(form.ClientWidth), 1) << form.Caption();
+    EXPECT_NEAR(client.bottom, scale(form.ClientHeight), 1) << form.Caption();
+
+    struct Placed {
+        const TControl* Control;
+        RECT Actual;
+        RECT Layout; // 96 DPI
+    };
+    std::vector<Placed> placed;
+    for (const TControl* control : form.Controls()) {
+        const HWND handle = Win32Toolkit::Handle(*control);
+        if (handle == nullptr || !IsWindowVisible(handle) ||
+            dynamic_cast<const TTabSheet*>(control) != nullptr) {
+            continue;
+        }
+        const RECT actual = RectOf(*control);
+        const std::string name =
+            form.Caption() + ": " + control->Caption() + " at " + Shown(actual);
+        const bool statusBar = dynamic_cast<const TStatusBar*>(control) != nullptr;
+        RECT layout{control->FormLeft(), control->FormTop(), 0, 0};
+        layout.right =
+            layout.left + (control->Width() > 0 ? control->Width()
+                                                : ScaleFromDpi(actual.right - actual.left, dpi));
+        layout.bottom =
+            layout.top + (control->Height() > 0 ? control->Height()
+                                                : ScaleFromDpi(actual.bottom - actual.top, dpi));
+        if (statusBar) {
+            // It lies along the bottom edge, as high as its font makes it.
+            layout = RECT{0, form.ClientHeight - ScaleFromDpi(actual.bottom - actual.top, dpi),
+                          form.ClientWidth, form.ClientHeight};
+        } else {
+            EXPECT_NEAR(actual.left, scale(control->FormLeft()), 1) << name;
+            EXPECT_NEAR(actual.top, scale(control->FormTop()), 1) << name;
+            // A combo box is as high as its font; a spin field's arrows are a window of
+            // their own beside the field.
+            const bool spin = dynamic_cast<const TSpinEdit*>(control) != nullptr;
+            if (control->Width() > 0 && !spin) {
+                EXPECT_NEAR(actual.right - actual.left, scale(control->Width()), 1) << name;
+            }
+            if (control->Height() > 0 && dynamic_cast<const TComboBox*>(control) == nullptr) {
+                EXPECT_NEAR(actual.bottom - actual.top, scale(control->Height()), 1) << name;
+            }
+        }
+        if (const auto* grid = dynamic_cast<const TStringGrid*>(control)) {
+            RECT first{LVIR_BOUNDS, 0, 0, 0};
+            RECT second{LVIR_BOUNDS, 0, 0, 0};
+            ASSERT_TRUE(SendMessageA(handle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+            ASSERT_TRUE(
+                SendMessageA(handle, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+            EXPECT_NEAR(second.top - first.top, scale(grid->DefaultRowHeight), 1) << "row height";
+        }
+        CountCutCaptions(*control, cut, cutAt96);
+        placed.push_back({control, actual, layout});
+    }
+    for (std::size_t a = 0; a < placed.size(); ++a) {
+        for (std::size_t b = a + 1; b < placed.size(); ++b) {
+            const HWND hostA = GetParent(Win32Toolkit::Handle(*placed[a].Control));
+            const HWND hostB = GetParent(Win32Toolkit::Handle(*placed[b].Control));
+            RECT both;
+            if (hostA != hostB || !IntersectRect(&both, &placed[a].Actual, &placed[b].Actual)) {
+                continue;
+            }
+            EXPECT_TRUE(IntersectRect(&both, &placed[a].Layout, &placed[b].Layout))
+                << form.Caption() << ": " << placed[a].Control->Caption() << " ("
+                << Shown(placed[a].Actual) << ") overlaps " << placed[b].Control->Caption() << " ("
+                << Shown(placed[b].Actual) << ")";
+        }
+    }
+}
+
+// Wine reads its DPI from LogPixels; each window is realised at it and laid out as the
+// layout scaled by DPI/96.
+TEST_F(ProgramWindows, EveryWindowIsLaidOutAtTheDisplaysDpi) {
+    const UINT dpi = RunDpi();
+    const HDC screen = GetDC(nullptr);
+    const int logPixels = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    std::printf("DPI: GetDpiForSystem %u, LOGPIXELSX %d, asked for %u\n", SystemDpi(), logPixels,
+                dpi);
+    ASSERT_EQ(SystemDpi(), dpi) << "Wine did not take the DPI";
+    EXPECT_EQ(logPixels, static_cast<int>(dpi));
+    const std::string prefix = "dpi" + std::to_string(dpi) + "-";
+    int cut = 0;
+    int cutAt96 = 0;
+
+    TMainForm& main = *program_.MainForm;
+    main.Show();
+    loop_.PumpPending();
+    ExpectLaidOutAt(main, dpi, cut, cutAt96);
+    Screenshot(prefix + "main.png");
+    main.Hide();
+
+    TAdvanceForm& advanced = *program_.AdvanceForm;
+    advanced.Show();
+    for (int page = 0; page < 5; ++page) {
+        advanced.PageControlMain.SetActivePageIndex(page);
+        loop_.PumpPending();
+        ExpectLaidOutAt(advanced, dpi, cut, cutAt96);
+        Screenshot(prefix + "advanced-tab" + std::to_string(page + 1) + ".png");
+    }
+    advanced.Hide();
+
+    TAboutForm& about = *program_.AboutForm;
+    about.Show();
+    loop_.PumpPending();
+    ExpectLaidOutAt(about, dpi, cut, cutAt96);
+    Screenshot(prefix + "about.png");
+    about.Hide();
+
+    program_.MainForm->SwitchToModeByKey("640x480 - 32 BPP");
+    loop_.PumpPending();
+    TTimerForm& confirm = *program_.TimerForm;
+    ExpectLaidOutAt(confirm, dpi, cut, cutAt96);
+    RECT frame;
+    GetWindowRect(Win32Toolkit::Handle(confirm), &frame);
+    EXPECT_NEAR(frame.left + frame.right, static_cast<int>(display_.CurrentWidth()), 2)
+        << "centred on the (simulated) screen";
+    Screenshot(prefix + "confirm-display-settings.png");
+    confirm.BitBtnYes.Click();
+    loop_.PumpPending();
+
+    // The buttons' pictures, as the buttons with a glyph get them at this DPI (a button
+    // shows them only with version 6 of the common controls, which this program lacks).
+    int glyphWidth = 0;
+    int glyphHeight = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(windows_.Toolkit().GlyphImages(TGlyph::Close, dpi),
+                                      &glyphWidth, &glyphHeight));
+    EXPECT_EQ(glyphWidth, ScaleToDpi(16, dpi));
+    EXPECT_EQ(glyphHeight, ScaleToDpi(16, dpi));
+
+    std::printf("captions wider than their control: %d (%d at 96 DPI)\n", cut, cutAt96);
+    EXPECT_LE(cut, cutAt96);
+}
+
+// A window dragged to a monitor of another DPI takes the rectangle the system suggests
+// and lays itself out at that DPI; and back again.
+TEST_F(ProgramWindows, DpiChangeTakesTheSuggestedRectangleAndScalesTheLayout) {
+    TMainForm& main = *program_.MainForm;
+    main.Show();
+    loop_.PumpPending();
+    const HWND window = Win32Toolkit::Handle(main);
+    const UINT before = WindowDpi(window);
+    int cut = 0;
+    int cutAt96 = 0;
+    for (const UINT dpi : {before * 3 / 2, before}) {
+        // What the system suggests: the client area at the new scale inside the frame.
+        // Wine draws every frame at its one DPI, so the frame is the one it has.
+        RECT frame;
+        RECT client;
+        GetWindowRect(window, &frame);
+        GetClientRect(window, &client);
+        RECT suggested{frame.left, frame.top,
+                       frame.right - client.right + ScaleToDpi(main.ClientWidth, dpi),
+                       frame.bottom - client.bottom + ScaleToDpi(main.ClientHeight, dpi)};
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        loop_.PumpPending();
+        GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left) << dpi;
+        EXPECT_EQ(frame.bottom - frame.top, suggested.bottom - suggested.top) << dpi;
+        ExpectLaidOutAt(main, dpi, cut, cutAt96);
+        LOGFONTA face{};
+        GetObjectA(reinterpret_cast<HFONT>(
+                       SendMessageA(Win32Toolkit::Handle(main.Button1), WM_GETFONT, 0, 0)),
+                   sizeof face, &face);
+        EXPECT_EQ(face.lfHeight, -ScaleToDpi(11, dpi)) << dpi;
+        EXPECT_EQ(main.MainStringGrid.ColWidth(1), main.Width - 210) << "in the layout's units";
+    }
+    EXPECT_EQ(main.Width, 443);
+    main.Hide();
 }
 
 } // namespace

@@ -53,12 +53,9 @@ bool SaveScreenshot(const std::string& name, std::string& error) {
         error = "cannot start /bin/sh";
         return false;
     }
-    if (process.hThread != nullptr) {
-        CloseHandle(process.hThread);
-    }
-    if (process.hProcess != nullptr) {
-        CloseHandle(process.hProcess);
-    }
+    // For a Unix program Wine 8 fills the process and thread handles with whatever its
+    // own stack held: closing them closed this process's standard output, among
+    // others. There is no handle to close.
     const ULONGLONG deadline = GetTickCount64() + 15000;
     while (!std::filesystem::exists(done, ignored)) {
         if (GetTickCount64() > deadline) {

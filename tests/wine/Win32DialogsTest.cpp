@@ -2,6 +2,7 @@
 #include "Screenshot.h"
 
 #include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Dpi.h"
 
 #include <functional>
 #include <thread>
@@ -14,6 +15,8 @@ struct Seen {
     RECT Frame{};
     RECT Text{};
     HICON Icon = nullptr;
+    RECT IconRect{};
+    std::vector<RECT> ButtonRects;
     bool OwnerEnabled = true;
 };
 
@@ -48,10 +51,14 @@ protected:
              child = GetWindow(child, GW_HWNDNEXT)) {
             char name[32] = {};
             GetClassNameA(child, name, sizeof name);
+            RECT rect;
+            GetWindowRect(child, &rect);
             if (std::string(name) == "Button") {
                 seen.Buttons.push_back(Text(child));
+                seen.ButtonRects.push_back(rect);
             } else if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                 seen.Icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+                seen.IconRect = rect;
             } else {
                 GetWindowRect(child, &seen.Text);
             }
@@ -230,6 +237,39 @@ TEST_F(Win32DialogsTest, TheOtherWindowsWaitWhileItShows) {
     dialogs.MessageDlg("Saved.", MsgDlgType::Information, MsgDlgButtons::OK);
     EXPECT_FALSE(seen.OwnerEnabled);
     EXPECT_TRUE(IsWindowEnabled(Window()));
+}
+
+// At the display's DPI the icon and the buttons take the DPI's size, and icon, text and
+// buttons stay clear of each other; the question and the error box are photographed.
+TEST_F(Win32DialogsTest, LaysOutItsIconTextAndButtonsAtTheDpi) {
+    const UINT dpi = SystemDpi();
+    const std::string prefix = "dpi" + std::to_string(dpi) + "-";
+    const auto check = [&](const std::string& what) {
+        EXPECT_EQ(seen.IconRect.right - seen.IconRect.left, ScaleToDpi(32, dpi)) << what;
+        RECT both;
+        EXPECT_FALSE(IntersectRect(&both, &seen.IconRect, &seen.Text)) << what;
+        for (const RECT& button : seen.ButtonRects) {
+            EXPECT_EQ(button.right - button.left, ScaleToDpi(75, dpi)) << what;
+            EXPECT_EQ(button.bottom - button.top, ScaleToDpi(23, dpi)) << what;
+            EXPECT_FALSE(IntersectRect(&both, &button, &seen.Text)) << what;
+            EXPECT_FALSE(IntersectRect(&both, &button, &seen.IconRect)) << what;
+        }
+    };
+    const auto photograph = [&](const std::string& name, const char* button) {
+        return [name, button](HWND dialog) {
+            std::string error;
+            SaveScreenshot(name, error);
+            Press(dialog, button);
+        };
+    };
+    Answer("Warning", photograph(prefix + "message.png", "&No"));
+    dialogs.MessageDlg("Changing the screen mode to 1280x720 - 32 BPP (360Hz).  Are you "
+                       "absolutely sure you want to change the screen mode?",
+                       MsgDlgType::Warning, MsgDlgButtons::YesNo);
+    check("question");
+    Answer("Tavelmorind", photograph(prefix + "error.png", "OK"));
+    dialogs.ErrorBox("Tavelmorind", "'abc' is not a valid integer value.");
+    check("error box");
 }
 
 } // namespace

@@ -136,7 +136,7 @@ TEST_F(Win32DisplayCurrent, CurrentSettingsComeThroughEnumerateMode) {
     ASSERT_TRUE(display.EnumerateMode(ENUM_CURRENT_SETTINGS, current));
     EXPECT_EQ(current.PelsWidth, display.CurrentWidth());
     EXPECT_EQ(current.PelsHeight, display.CurrentHeight());
-    EXPECT_EQ(current.DisplayFrequency & 0xFF, display.CurrentRefresh());
+    EXPECT_EQ(current.DisplayFrequency, display.CurrentRefresh());
 }
 
 } // namespace

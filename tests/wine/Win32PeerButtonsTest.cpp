@@ -1,5 +1,7 @@
 #include "PeerWorld.h"
 
+#include "platform/win32/Win32Dpi.h"
+
 #include <vsstyle.h>
 
 #include <cstdint>
@@ -292,7 +294,8 @@ TEST_F(Win32PeerButtons, GlyphButtonsShowTheirPictureAsTheyAreEnabled) {
 
     const HIMAGELIST images = ImagesOf(Window(form.Ok));
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(ImagesOf(Window(form.Close)), Toolkit.GlyphImages(TGlyph::Close));
+    EXPECT_EQ(ImagesOf(Window(form.Close)),
+              Toolkit.GlyphImages(TGlyph::Close, WindowDpi(Window(form.Close))));
     EXPECT_EQ(ImagesOf(Window(form.Save)), nullptr) << "no picture for that glyph";
     EXPECT_EQ(ImagesOf(Window(form.Plain)), nullptr);
 

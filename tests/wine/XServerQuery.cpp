@@ -71,12 +71,8 @@ std::optional<std::string> RunUnixShell(const std::string& command, std::string*
         DeleteFileW(outputPath.c_str());
         return std::nullopt;
     }
-    if (process.hThread != nullptr) {
-        CloseHandle(process.hThread);
-    }
-    if (process.hProcess != nullptr) {
-        CloseHandle(process.hProcess);
-    }
+    // Wine 8 hands back stale stack values as a Unix program's handles (see
+    // Screenshot.cpp): there is nothing to close.
 
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (GetFileAttributesW(donePath.c_str()) == INVALID_FILE_ATTRIBUTES) {

@@ -129,8 +129,8 @@ bool SimDisplay::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
     return true;
 }
 
-std::uint8_t SimDisplay::CurrentRefresh() {
-    return static_cast<std::uint8_t>(current_.DisplayFrequency & 0xFFu);
+std::uint32_t SimDisplay::CurrentRefresh() {
+    return current_.DisplayFrequency;
 }
 
 std::uint32_t SimDisplay::CurrentDepth() {

@@ -45,7 +45,7 @@ public:
                                 std::uint32_t frequency, std::uint32_t index = 0);
 
     bool EnumerateMode(std::uint32_t index, DisplayMode& mode) override;
-    std::uint8_t CurrentRefresh() override;
+    std::uint32_t CurrentRefresh() override;
     std::uint32_t CurrentDepth() override;
     std::uint32_t CurrentWidth() override;
     std::uint32_t CurrentHeight() override;
@@ -54,7 +54,7 @@ public:
     // What the simulation lets a test see and arrange.
     const std::vector<DisplayMode>& Modes() const { return modes_; }
     const DisplayMode& Current() const { return current_; }
-    // The full refresh rate of the current mode (CurrentRefresh gives its low 8 bits).
+    // The refresh rate of the current mode as the driver holds it.
     std::uint32_t CurrentFrequency() const { return current_.DisplayFrequency; }
     // Another program (a game) switches the display; the listener hears of it unless
     // `notify` is false (a change made outside the window system, which sends nothing).

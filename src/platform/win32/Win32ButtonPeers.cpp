@@ -14,9 +14,12 @@ public:
         // BS_NOTIFY tells the form when the focus comes and goes, so the focused push
         // button can show as the default one, as in a dialog.
         Create(WC_BUTTONA, BS_NOTIFY | (button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
-        if (button.Glyph != TGlyph::None) {
-            ShowPicture(form.Toolkit().GlyphImages(button.Glyph));
-        }
+        ShowPicture();
+    }
+
+    void OnDpiChanged() override {
+        Win32ControlPeer::OnDpiChanged();
+        ShowPicture();
     }
 
     bool TabStop() const override { return true; }
@@ -45,13 +48,18 @@ private:
     // Version 6 of the common controls draws the picture left of the caption, in the
     // button's state; an older button class ignores the message and shows the caption
     // alone, which is all a program without the manifest's dependency can have.
-    void ShowPicture(HIMAGELIST images) {
+    void ShowPicture() {
+        if (button_.Glyph == TGlyph::None) {
+            return;
+        }
+        const HIMAGELIST images = Form().Toolkit().GlyphImages(button_.Glyph, Form().Dpi());
         if (images == nullptr) {
             return;
         }
         BUTTON_IMAGELIST picture{};
         picture.himl = images;
-        picture.margin = RECT{kPictureMargin, 0, kPictureMargin, 0};
+        const int margin = Form().Scale(kPictureMargin);
+        picture.margin = RECT{margin, 0, margin, 0};
         picture.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
         SendMessageA(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&picture));
     }

@@ -78,8 +78,17 @@ bool Win32ControlPeer::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 }
 
 void Win32ControlPeer::SyncBounds(int left, int top, int width, int height) {
+    // Each length is scaled by itself, as the dialog manager scales dialog units; the
+    // host's origin is in pixels already.
     const POINT origin = host_.Origin();
-    Place(left - origin.x, top - origin.y, std::max(width, 0), std::max(height, 0));
+    Place(form_.Scale(left) - origin.x, form_.Scale(top) - origin.y,
+          form_.Scale(std::max(width, 0)), form_.Scale(std::max(height, 0)));
+}
+
+void Win32ControlPeer::OnDpiChanged() {
+    for (HWND window : windows_) {
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Font()), FALSE);
+    }
 }
 
 void Win32ControlPeer::Replace() {

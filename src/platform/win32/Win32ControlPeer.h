@@ -54,6 +54,8 @@ public:
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
     // The form's client area changed size.
     virtual void OnFormResized() {}
+    // The form moved to another DPI and has its font for it; the bounds follow in Replace.
+    virtual void OnDpiChanged();
     // Whether Tab stops here.
     virtual bool TabStop() const { return false; }
     // Whether the keyboard's group (arrow keys) goes on from the previous control.
@@ -73,7 +75,8 @@ protected:
     // Another window of the same peer (an up-down beside an edit), or a child of the
     // main one: found by FromHandle from then on, and given the hint.
     void Adopt(HWND window);
-    // Moves the windows to the rectangle given in the host's client coordinates.
+    // Moves the windows to the rectangle given in the host's client coordinates, in
+    // pixels at the form's DPI.
     virtual void Place(int left, int top, int width, int height);
     // The window's text, as the user sees it.
     static std::string WindowText(HWND window);

@@ -107,8 +107,8 @@ bool Win32Display::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
     return true;
 }
 
-std::uint8_t Win32Display::CurrentRefresh() {
-    return static_cast<std::uint8_t>(GetDeviceCaps(screenDc_, VREFRESH) & 0xFF);
+std::uint32_t Win32Display::CurrentRefresh() {
+    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_, VREFRESH));
 }
 
 std::uint32_t Win32Display::CurrentDepth() {

@@ -27,7 +27,7 @@ public:
     Win32Display& operator=(const Win32Display&) = delete;
 
     bool EnumerateMode(std::uint32_t index, DisplayMode& mode) override;
-    std::uint8_t CurrentRefresh() override;
+    std::uint32_t CurrentRefresh() override;
     std::uint32_t CurrentDepth() override;
     std::uint32_t CurrentWidth() override;
     std::uint32_t CurrentHeight() override;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32FormPeer.h"
 
+#include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Font.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "ui/widgets/StdCtrls.h"
 
@@ -44,7 +46,18 @@ Win32FormPeer::Win32FormPeer(Win32Toolkit& toolkit, TForm& form) : toolkit_(tool
                               FrameStyle(form), placed ? form.Left : CW_USEDEFAULT,
                               placed ? form.Top : CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    dpi_ = form.BorderStyle == TBorderStyle::None ? LayoutDpi : WindowDpi(window_);
+    if (form.Width > 0 && form.ClientWidth > 0 && form.Height > 0 && form.ClientHeight > 0) {
+        layoutFrame_ = SIZE{form.Width - form.ClientWidth, form.Height - form.ClientHeight};
+    } else {
+        const RECT frame = FrameForClient(
+            RECT{0, 0, 0, 0}, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
+            form.Menu != nullptr, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)),
+            LayoutDpi);
+        layoutFrame_ = SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    }
+    font_ = CreateShellDlgFont(dpi_);
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
@@ -62,14 +75,53 @@ Win32FormPeer::~Win32FormPeer() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(tooltip_);
     DestroyWindow(window_);
+    DeleteObject(font_);
 }
 
 Win32MessageLoop& Win32FormPeer::Loop() const {
     return toolkit_.Loop();
 }
 
-HFONT Win32FormPeer::Font() const {
-    return toolkit_.Font();
+int Win32FormPeer::Scale(int length) const {
+    return ScaleToDpi(length, dpi_);
+}
+
+int Win32FormPeer::Unscale(int length) const {
+    return ScaleFromDpi(length, dpi_);
+}
+
+SIZE Win32FormPeer::FrameExtra() const {
+    RECT frame;
+    RECT client;
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    return SIZE{frame.right - frame.left - client.right, frame.bottom - frame.top - client.bottom};
+}
+
+// The layout's outer size holds a frame drawn at 96 DPI; at another DPI the client part
+// scales and the frame is the one the window has.
+SIZE Win32FormPeer::OuterToPixels(int width, int height) const {
+    if (dpi_ == LayoutDpi) {
+        return SIZE{width, height};
+    }
+    const SIZE frame = FrameExtra();
+    return SIZE{Scale(width - layoutFrame_.cx) + frame.cx,
+                Scale(height - layoutFrame_.cy) + frame.cy};
+}
+
+SIZE Win32FormPeer::OuterFromPixels(const RECT& frame, const RECT& client) const {
+    if (dpi_ == LayoutDpi) {
+        return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    }
+    return SIZE{Unscale(client.right) + layoutFrame_.cx, Unscale(client.bottom) + layoutFrame_.cy};
+}
+
+POINT Win32FormPeer::PlacementShift(const RECT& frame) const {
+    if (dpi_ == LayoutDpi) {
+        return POINT{0, 0};
+    }
+    return POINT{(form_.Width - (frame.right - frame.left)) / 2,
+                 (form_.Height - (frame.bottom - frame.top)) / 2};
 }
 
 void Win32FormPeer::SyncVisible(bool visible) {
@@ -82,17 +134,22 @@ void Win32FormPeer::SyncVisible(bool visible) {
 void Win32FormPeer::Place() {
     // The size the model changed since the window last reported its own wins.
     RECT frame;
+    RECT client;
     GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const SIZE reported = OuterFromPixels(frame, client);
     if (form_.Width > 0 && form_.Height > 0 &&
-        (form_.Width != frame.right - frame.left || form_.Height != frame.bottom - frame.top)) {
-        SetWindowPos(window_, nullptr, 0, 0, form_.Width, form_.Height,
+        (form_.Width != reported.cx || form_.Height != reported.cy)) {
+        const SIZE outer = OuterToPixels(form_.Width, form_.Height);
+        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         ApplySize();
     }
     GetWindowRect(window_, &frame);
-    int left = form_.Left;
-    int top = form_.Top;
+    const POINT shift = PlacementShift(frame);
+    int left = form_.Left + shift.x;
+    int top = form_.Top + shift.y;
     if (form_.Centered) {
         left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
@@ -124,14 +181,15 @@ void Win32FormPeer::ApplySize() {
     int height = form_.Height;
     RECT client;
     GetClientRect(window_, &client);
-    if (ready_ && client.right == form_.ClientWidth && client.bottom == form_.ClientHeight) {
+    if (ready_ && Unscale(client.right) == form_.ClientWidth &&
+        Unscale(client.bottom) == form_.ClientHeight) {
         return;
     }
     if (form_.ClientWidth > 0 && form_.ClientHeight > 0) {
-        RECT rect{0, 0, form_.ClientWidth, form_.ClientHeight};
-        AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
-                           GetMenu(window_) != nullptr,
-                           static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+        const RECT rect = FrameForClient(
+            RECT{0, 0, Scale(form_.ClientWidth), Scale(form_.ClientHeight)},
+            static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
+            static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)), dpi_);
         width = rect.right - rect.left;
         height = rect.bottom - rect.top;
     }
@@ -146,10 +204,31 @@ void Win32FormPeer::Resized() {
     RECT frame;
     GetClientRect(window_, &client);
     GetWindowRect(window_, &frame);
-    form_.Resize(client.right, client.bottom, frame.right - frame.left, frame.bottom - frame.top);
+    const SIZE outer = OuterFromPixels(frame, client);
+    form_.Resize(Unscale(client.right), Unscale(client.bottom), outer.cx, outer.cy);
     for (Win32ControlPeer* peer : peers_) {
         peer->OnFormResized();
     }
+}
+
+void Win32FormPeer::DpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const HFONT previous = font_;
+    font_ = CreateShellDlgFont(dpi_);
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    for (Win32ControlPeer* peer : peers_) {
+        peer->OnDpiChanged();
+    }
+    DeleteObject(previous);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The controls whose layout did not move with the new size still have to be drawn
+    // at the new scale.
+    for (Win32ControlPeer* peer : peers_) {
+        peer->Replace();
+        peer->OnFormResized();
+    }
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32FormPeer::Register(Win32ControlPeer& peer) {
@@ -385,17 +464,19 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        const SIZE least = OuterToPixels(form_.MinWidth, form_.MinHeight);
+        const SIZE most = OuterToPixels(form_.MaxWidth, form_.MaxHeight);
         if (form_.MinWidth > 0) {
-            info->ptMinTrackSize.x = form_.MinWidth;
+            info->ptMinTrackSize.x = least.cx;
         }
         if (form_.MinHeight > 0) {
-            info->ptMinTrackSize.y = form_.MinHeight;
+            info->ptMinTrackSize.y = least.cy;
         }
         if (form_.MaxWidth > 0) {
-            info->ptMaxTrackSize.x = form_.MaxWidth;
+            info->ptMaxTrackSize.x = most.cx;
         }
         if (form_.MaxHeight > 0) {
-            info->ptMaxTrackSize.y = form_.MaxHeight;
+            info->ptMaxTrackSize.y = most.cy;
         }
         return 0;
     }
@@ -442,11 +523,19 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT frame;
         GetWindowRect(window_, &frame);
         if (!IsIconic(window_)) {
-            form_.Left = frame.left;
-            form_.Top = frame.top;
+            const POINT shift = PlacementShift(frame);
+            form_.Left = frame.left - shift.x;
+            form_.Top = frame.top - shift.y;
         }
         return 0;
     }
+    case WM_DPICHANGED:
+        // The window was dragged to a monitor of another DPI, or the user changed the
+        // scale: the system suggests the rectangle, the layout follows at the new DPI.
+        if (form_.BorderStyle != TBorderStyle::None) {
+            DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        }
+        return 0;
     case WM_INITMENU:
         if (reinterpret_cast<HMENU>(wParam) == GetMenu(window_)) {
             menus_.RefreshBar(reinterpret_cast<HMENU>(wParam));

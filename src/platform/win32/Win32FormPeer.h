@@ -21,6 +21,11 @@ class Win32Toolkit;
 // minimum size, menu bar and tooltips. It hands the controls' notifications to their
 // peers, answers the dialog manager's questions (which button Enter presses, what
 // Escape does) and turns the frame's close box into TForm::Close.
+//
+// The form and its controls keep the layout's 96-DPI units; the window is realised at
+// its monitor's DPI, and the peers scale every length with Scale and report the user's
+// resizes back with Unscale. A borderless form (the blanking window) is sized to the
+// screen in pixels and stays unscaled.
 class Win32FormPeer final : public ControlPeer, public Win32Host {
 public:
     using MessageHook = std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)>;
@@ -34,7 +39,10 @@ public:
     TForm& Form() const { return form_; }
     Win32Toolkit& Toolkit() const { return toolkit_; }
     Win32MessageLoop& Loop() const;
-    HFONT Font() const;
+    HFONT Font() const { return font_; }
+    UINT Dpi() const { return dpi_; }
+    int Scale(int length) const;
+    int Unscale(int length) const;
 
     HWND HostWindow() const override { return window_; }
     POINT Origin() const override { return POINT{0, 0}; }
@@ -75,6 +83,15 @@ private:
     void ApplySize();
     void Place();
     void Resized();
+    void DpiChanged(UINT dpi, const RECT& suggested);
+    // The frame's share of the window's outer size as it is now.
+    SIZE FrameExtra() const;
+    // The form's outer size in the layout's units as pixels at the window's DPI, and back.
+    SIZE OuterToPixels(int width, int height) const;
+    SIZE OuterFromPixels(const RECT& frame, const RECT& client) const;
+    // How far the window's left and top edges lie from the form's Left and Top: a window
+    // scaled from the layout keeps its centre where the layout's would be.
+    POINT PlacementShift(const RECT& frame) const;
     Win32ControlPeer* PeerById(int id) const;
     Win32ControlPeer* ButtonPeer(bool wantDefault) const;
 
@@ -82,6 +99,11 @@ private:
     TForm& form_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
+    UINT dpi_ = 96;
+    // The frame's share of the layout's outer size (the form's Width and Height beside
+    // its client size).
+    SIZE layoutFrame_{};
+    HFONT font_ = nullptr;
     bool ready_ = false;
     int nextId_ = 1000;
     std::vector<Win32ControlPeer*> peers_;

@@ -26,15 +26,8 @@ public:
                WS_EX_CLIENTEDGE);
         const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
         SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+        ApplyRowHeight();
         SetWindowSubclass(Handle(), &GridPeer::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        // A list view's rows are as high as its text or its small pictures, whichever is
-        // higher, and one more for the grid line: an empty picture list sets the height.
-        // The list view owns the list (no LVS_SHAREIMAGELISTS) and destroys it.
-        if (grid.DefaultRowHeight > 1) {
-            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                         reinterpret_cast<LPARAM>(
-                             ImageList_Create(1, grid.DefaultRowHeight - 1, ILC_COLOR, 0, 1)));
-        }
     }
 
     ~GridPeer() override { RemoveWindowSubclass(Handle(), &GridPeer::ListProc, 1); }
@@ -50,7 +43,7 @@ public:
             std::string text = grid_.Cell(shown, 0);
             LVCOLUMNA column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.cx = grid_.ColWidth(shown);
+            column.cx = Form().Scale(grid_.ColWidth(shown));
             column.pszText = text.data();
             SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(shown),
                          reinterpret_cast<LPARAM>(&column));
@@ -98,7 +91,15 @@ public:
     void SyncColumnWidth(int column, int width) override {
         EchoGuard guard(*this);
         SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-                     MAKELPARAM(width, 0));
+                     MAKELPARAM(Form().Scale(width), 0));
+    }
+
+    void OnDpiChanged() override {
+        Win32ControlPeer::OnDpiChanged();
+        ApplyRowHeight();
+        for (int column = 0; column < ColumnCount(); ++column) {
+            SyncColumnWidth(column, grid_.ColWidth(column));
+        }
     }
 
     void SyncSelectedRow(int row) override { ShowRow(row); }
@@ -126,6 +127,21 @@ public:
     }
 
 private:
+    // A report list's rows are as high as its small pictures or its font, whichever is
+    // higher, and one more for the grid line: a list of empty pictures one pixel wide
+    // and one less than the grid's row height gives the rows that height at the form's
+    // DPI. The list view owns the current list (no LVS_SHAREIMAGELISTS); the one it
+    // hands back is ours to destroy.
+    void ApplyRowHeight() {
+        const HIMAGELIST rows = ImageList_Create(
+            1, std::max(1, Form().Scale(grid_.DefaultRowHeight) - 1), ILC_COLOR, 0, 0);
+        const auto previous = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows)));
+        if (previous != nullptr) {
+            ImageList_Destroy(previous);
+        }
+    }
+
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
         if (message == ReconcileMessage) {

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32MessageDialog.h"
 
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32Font.h"
 
 #include <commctrl.h>
@@ -12,8 +13,8 @@ namespace tvm {
 
 namespace {
 
-// Sizes in pixels for the 11-pixel face, as the original toolkit's message dialog
-// lays itself out in dialog units.
+// Sizes in the layout's 96-DPI pixels for the 11-pixel face, as the original toolkit's
+// message dialog lays itself out in dialog units; the dialog scales them to its DPI.
 constexpr int Margin = 12;
 constexpr int IconSize = 32;
 constexpr int IconGap = 12;
@@ -28,7 +29,28 @@ struct DialogState {
     HFONT Font;
     ModalResult Result;
     bool Done = false;
+    HICON Icon = nullptr;
 };
+
+// The system's icon at `size` pixels. The shared icon when the system's icon size is
+// that size (so at 96 DPI) or when comctl32 lacks the scaling loader (before Windows
+// Vista); else one of its own, which the caller destroys (`owned`).
+HICON LoadSystemIcon(const char* icon, int size, bool& owned) {
+    using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    owned = false;
+    const HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    if (comctl != nullptr && SystemMetricForDpi(SM_CXICON, SystemDpi()) != size) {
+        const auto load = reinterpret_cast<LoadFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(comctl, "LoadIconWithScaleDown")));
+        HICON scaled = nullptr;
+        if (load != nullptr &&
+            SUCCEEDED(load(nullptr, reinterpret_cast<PCWSTR>(icon), size, size, &scaled))) {
+            owned = true;
+            return scaled;
+        }
+    }
+    return LoadIconA(nullptr, icon);
+}
 
 void Answer(HWND dialog, DialogState& state, ModalResult result) {
     state.Result = result;
@@ -50,24 +72,36 @@ HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text
 void Build(HWND dialog, DialogState& state) {
     const MessageDialogSpec& spec = state.Spec;
     SetWindowTextA(dialog, spec.Title.c_str());
+    const UINT dpi = WindowDpi(dialog);
+    state.Font = CreateShellDlgFont(dpi);
     SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state.Font), FALSE);
+    const auto scale = [dpi](int length) { return ScaleToDpi(length, dpi); };
+    const int margin = scale(Margin);
+    const int iconSize = scale(IconSize);
+    const int iconGap = scale(IconGap);
+    const int buttonWidth = scale(ButtonWidth);
+    const int buttonHeight = scale(ButtonHeight);
+    const int buttonGap = scale(ButtonGap);
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const SIZE text = MeasureText(state.Font, spec.Text, screenWidth / 2, true);
     const int count = static_cast<int>(spec.Buttons.size());
-    const int buttonsWidth = count * ButtonWidth + (count - 1) * ButtonGap;
-    const int contentWidth = IconSize + IconGap + static_cast<int>(text.cx);
-    const int clientWidth = std::max(contentWidth, buttonsWidth) + 2 * Margin;
-    const int bodyHeight = std::max(IconSize, static_cast<int>(text.cy));
-    const int buttonsTop = Margin + bodyHeight + TextToButtons;
-    const int clientHeight = buttonsTop + ButtonHeight + Margin;
+    const int buttonsWidth = count * buttonWidth + (count - 1) * buttonGap;
+    const int contentWidth = iconSize + iconGap + static_cast<int>(text.cx);
+    const int clientWidth = std::max(contentWidth, buttonsWidth) + 2 * margin;
+    const int bodyHeight = std::max(iconSize, static_cast<int>(text.cy));
+    const int buttonsTop = margin + bodyHeight + scale(TextToButtons);
+    const int clientHeight = buttonsTop + buttonHeight + margin;
 
-    const HWND icon = AddControl(dialog, state.Font, WC_STATICA, "", SS_ICON, -1, Margin, Margin,
-                                 IconSize, IconSize);
-    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, spec.Icon)), 0);
+    const HWND icon = AddControl(dialog, state.Font, WC_STATICA, "", SS_ICON, -1, margin, margin,
+                                 iconSize, iconSize);
+    bool ownedIcon = false;
+    const HICON picture = LoadSystemIcon(spec.Icon, iconSize, ownedIcon);
+    state.Icon = ownedIcon ? picture : nullptr;
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
     AddControl(dialog, state.Font, WC_STATICA, spec.Text.c_str(), SS_LEFT | SS_NOPREFIX, TextId,
-               Margin + IconSize + IconGap, Margin, text.cx, text.cy);
+               margin + iconSize + iconGap, margin, text.cx, text.cy);
 
     int left = (clientWidth - buttonsWidth) / 2;
     HWND first = nullptr;
@@ -75,17 +109,18 @@ void Build(HWND dialog, DialogState& state) {
         const DWORD style = WS_TABSTOP | (first == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
                             (first == nullptr ? WS_GROUP : 0);
         const HWND made = AddControl(dialog, state.Font, WC_BUTTONA, button.Caption, style,
-                                     button.Id, left, buttonsTop, ButtonWidth, ButtonHeight);
+                                     button.Id, left, buttonsTop, buttonWidth, buttonHeight);
         if (first == nullptr) {
             first = made;
             SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(button.Id), 0);
         }
-        left += ButtonWidth + ButtonGap;
+        left += buttonWidth + buttonGap;
     }
 
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    const RECT frame =
+        FrameForClient(RECT{0, 0, clientWidth, clientHeight},
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), false,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     SetWindowPos(dialog, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
@@ -149,12 +184,14 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
 
-    DialogState state{spec, CreateShellDlgFont(), spec.CloseResult};
+    DialogState state{spec, nullptr, spec.CloseResult};
     const HWND dialog = CreateDialogIndirectParamA(
         GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
         &DialogProc, reinterpret_cast<LPARAM>(&state));
     if (dialog == nullptr) {
-        DeleteObject(state.Font);
+        if (state.Font != nullptr) {
+            DeleteObject(state.Font);
+        }
         return spec.CloseResult;
     }
     for (HWND window : disabled) {
@@ -187,6 +224,9 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
     }
     DestroyWindow(dialog);
     DeleteObject(state.Font);
+    if (state.Icon != nullptr) {
+        DestroyIcon(state.Icon);
+    }
     if (owner != nullptr && IsWindow(owner)) {
         SetActiveWindow(owner);
     }

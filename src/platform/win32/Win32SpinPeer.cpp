@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Peers.h"
 
+#include "platform/win32/Win32Dpi.h"
 #include "ui/widgets/StdCtrls.h"
 
 namespace tvm {
@@ -81,7 +82,7 @@ protected:
 
     void Place(int left, int top, int width, int height) override {
         EchoGuard guard(*this);
-        const int arrowsWidth = GetSystemMetrics(SM_CXVSCROLL);
+        const int arrowsWidth = SystemMetricForDpi(SM_CXVSCROLL, Form().Dpi());
         const int fieldWidth = width > arrowsWidth ? width - arrowsWidth : 0;
         SetWindowPos(Handle(), nullptr, left, top, fieldWidth, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -18,15 +18,7 @@ public:
                             : label.WordWrap                         ? SS_LEFT
                                                                      : SS_LEFTNOWORDWRAP;
         Create(WC_STATICA, align);
-        // A label of its own face (the About box's title) gets a font of its own.
-        if (label.Bold || !label.FontName.empty() || label.FontHeight != 0) {
-            font_ = CreateFontA(label.FontHeight != 0 ? -label.FontHeight : -11, 0, 0, 0,
-                                label.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                label.FontName.empty() ? "MS Shell Dlg" : label.FontName.c_str());
-            SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-        }
+        MakeOwnFont();
     }
     ~LabelPeer() override {
         if (font_ != nullptr) {
@@ -41,11 +33,16 @@ public:
         Replace();
     }
 
+    void OnDpiChanged() override {
+        Win32ControlPeer::OnDpiChanged();
+        MakeOwnFont();
+    }
+
 protected:
     void Place(int left, int top, int width, int height) override {
         if (width == 0 || height == 0) {
-            const SIZE size =
-                MeasureText(Form().Font(), label_.Caption(), label_.WordWrap ? width : 0, false);
+            const SIZE size = MeasureText(font_ != nullptr ? font_ : Form().Font(),
+                                          label_.Caption(), label_.WordWrap ? width : 0, false);
             width = width == 0 ? size.cx : width;
             height = height == 0 ? size.cy : height;
         }
@@ -53,6 +50,24 @@ protected:
     }
 
 private:
+    // A label of its own face (the About box's title) gets a font of its own, at the
+    // form's DPI.
+    void MakeOwnFont() {
+        if (!label_.Bold && label_.FontName.empty() && label_.FontHeight == 0) {
+            return;
+        }
+        const HFONT previous = font_;
+        font_ = CreateFontA(-Form().Scale(label_.FontHeight != 0 ? label_.FontHeight : 11), 0, 0, 0,
+                            label_.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE,
+                            label_.FontName.empty() ? "MS Shell Dlg" : label_.FontName.c_str());
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        if (previous != nullptr) {
+            DeleteObject(previous);
+        }
+    }
+
     TLabel& label_;
     HFONT font_ = nullptr;
 };
@@ -125,19 +140,44 @@ public:
     void SyncText(const std::string& /*text*/) override {}
 };
 
+// The program's icon, loaded at its 32-pixel size of the layout at the form's DPI.
 class ImagePeer final : public Win32ControlPeer {
 public:
     ImagePeer(Win32FormPeer& form, Win32Host& host, TImage& image)
-        : Win32ControlPeer(form, host, image) {
+        : Win32ControlPeer(form, host, image), image_(image) {
         Create(WC_STATICA, SS_ICON);
-        if (image.IconResource != 0) {
-            const HICON icon =
-                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(image.IconResource));
-            SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        LoadPicture();
+    }
+    ~ImagePeer() override {
+        if (icon_ != nullptr) {
+            DestroyIcon(icon_);
+        }
+    }
+    ImagePeer(const ImagePeer&) = delete;
+    ImagePeer& operator=(const ImagePeer&) = delete;
+
+    void SyncText(const std::string& /*text*/) override {}
+
+    void OnDpiChanged() override { LoadPicture(); }
+
+private:
+    void LoadPicture() {
+        if (image_.IconResource == 0) {
+            return;
+        }
+        const int size = Form().Scale(32);
+        const HICON previous = icon_;
+        icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                              MAKEINTRESOURCEA(image_.IconResource), IMAGE_ICON,
+                                              size, size, LR_DEFAULTCOLOR));
+        SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        if (previous != nullptr) {
+            DestroyIcon(previous);
         }
     }
 
-    void SyncText(const std::string& /*text*/) override {}
+    TImage& image_;
+    HICON icon_ = nullptr;
 };
 
 // A status line of one text. The bar places itself along the bottom of the form.

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Toolkit.h"
 
-#include "platform/win32/Win32Font.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32FormPeer.h"
 #include "platform/win32/Win32Peers.h"
 #include "ui/widgets/StdCtrls.h"
@@ -71,27 +71,33 @@ void MarkGroups(HWND host) {
 
 // A button draws image (state - PBS_NORMAL) of its list and nothing for a state past the
 // list's end, so each of the six states gets its picture: the disabled one for
-// PBS_DISABLED, the normal one for the rest.
-HIMAGELIST ButtonImageList(HBITMAP strip) {
+// PBS_DISABLED, the normal one for the rest. The pictures are stretched from their 96-DPI
+// size to `dpi`.
+HIMAGELIST ButtonImageList(HBITMAP strip, UINT dpi) {
     BITMAP info{};
     if (GetObjectA(strip, sizeof info, &info) == 0 || info.bmWidth < 2 || info.bmHeight < 1) {
         return nullptr;
     }
-    const int width = info.bmWidth / 2;
-    const int height = info.bmHeight;
+    const int sourceWidth = info.bmWidth / 2;
+    const int sourceHeight = info.bmHeight;
+    const int width = ScaleToDpi(sourceWidth, dpi);
+    const int height = ScaleToDpi(sourceHeight, dpi);
     const HDC screen = GetDC(nullptr);
     const HDC source = CreateCompatibleDC(screen);
     const HDC target = CreateCompatibleDC(screen);
     const HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
     const HGDIOBJ sourceBefore = SelectObject(source, strip);
-    const COLORREF transparent = GetPixel(source, 0, height - 1);
+    const COLORREF transparent = GetPixel(source, 0, sourceHeight - 1);
     const HIMAGELIST list =
         ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, PBS_DEFAULTED_ANIMATING, 0);
     for (int state = PBS_NORMAL; list != nullptr && state <= PBS_DEFAULTED_ANIMATING; ++state) {
         // ImageList_AddMasked blackens the transparent pixels of the bitmap it is
         // given, so every state is added from a fresh copy.
         const HGDIOBJ targetBefore = SelectObject(target, picture);
-        BitBlt(target, 0, 0, width, height, source, state == PBS_DISABLED ? width : 0, 0, SRCCOPY);
+        // Whole pixels only: a blend would leave a fringe the mask does not match.
+        SetStretchBltMode(target, COLORONCOLOR);
+        StretchBlt(target, 0, 0, width, height, source, state == PBS_DISABLED ? sourceWidth : 0, 0,
+                   sourceWidth, sourceHeight, SRCCOPY);
         SelectObject(target, targetBefore);
         ImageList_AddMasked(list, picture, transparent);
     }
@@ -114,12 +120,9 @@ Win32Toolkit::Win32Toolkit(TApplication& app, Win32MessageLoop& loop) : app_(app
     if (!Win32FormPeer::RegisterWindowClass() || !RegisterPageWindowClass()) {
         throw std::runtime_error("cannot register the window classes");
     }
-    font_ = CreateShellDlgFont();
 }
 
-Win32Toolkit::~Win32Toolkit() {
-    DeleteObject(font_);
-}
+Win32Toolkit::~Win32Toolkit() = default;
 
 void Win32Toolkit::Realise(TForm& form) {
     if (Handle(form) != nullptr) {
@@ -190,17 +193,28 @@ void Win32Toolkit::Popup(TMenu& menu, const TForm& owner, int x, int y) {
 
 void Win32Toolkit::SetGlyphs(const std::map<TGlyph, HBITMAP>& strips) {
     glyphs_.clear();
+    strips_.clear();
     for (const auto& [glyph, strip] : strips) {
-        if (const HIMAGELIST list = ButtonImageList(strip)) {
-            imageLists_.emplace_back(list, &ImageList_Destroy);
-            glyphs_[glyph] = list;
+        if (const auto copy = static_cast<HBITMAP>(CopyImage(strip, IMAGE_BITMAP, 0, 0, 0))) {
+            strips_.emplace(glyph, decltype(strips_)::mapped_type(copy, &DeleteObject));
         }
     }
 }
 
-HIMAGELIST Win32Toolkit::GlyphImages(TGlyph glyph) const {
-    const auto found = glyphs_.find(glyph);
-    return found == glyphs_.end() ? nullptr : found->second;
+HIMAGELIST Win32Toolkit::GlyphImages(TGlyph glyph, UINT dpi) {
+    if (const auto made = glyphs_.find({glyph, dpi}); made != glyphs_.end()) {
+        return made->second;
+    }
+    const auto strip = strips_.find(glyph);
+    if (strip == strips_.end()) {
+        return nullptr;
+    }
+    const HIMAGELIST list = ButtonImageList(strip->second.get(), dpi);
+    if (list != nullptr) {
+        imageLists_.emplace_back(list, &ImageList_Destroy);
+        glyphs_[{glyph, dpi}] = list;
+    }
+    return list;
 }
 
 void Win32Toolkit::SetMessageHook(const TForm& form, MessageHook hook) {

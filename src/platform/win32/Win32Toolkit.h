@@ -14,14 +14,15 @@
 #include <map>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tvm {
 
 class TControl;
 
-// Realises forms as Win32 windows. Create it before the forms it realises and keep it
-// until they are gone: their windows use its font.
+// Realises forms as Win32 windows, each at the DPI of its monitor. Create it before the
+// forms it realises and keep it until they are gone: their buttons use its pictures.
 //
 //   Win32MessageLoop loop;
 //   Win32Dialogs dialogs;
@@ -63,15 +64,15 @@ public:
 
     // The pictures of buttons with a glyph, each a strip of two equal squares: the normal
     // picture, then the disabled one; the colour of the strip's bottom-left pixel is
-    // transparent. The toolkit copies them, so the caller keeps its bitmaps. Buttons
-    // realised from then on show them; a glyph missing here shows no picture.
+    // transparent; they are drawn for 96 DPI and stretched for others. The toolkit
+    // copies them, so the caller keeps its bitmaps. Buttons realised from then on show
+    // them; a glyph missing here shows no picture.
     void SetGlyphs(const std::map<TGlyph, HBITMAP>& strips);
-    // What a push button with `glyph` hands to BCM_SETIMAGELIST, or null.
-    HIMAGELIST GlyphImages(TGlyph glyph) const;
+    // What a push button with `glyph` at `dpi` hands to BCM_SETIMAGELIST, or null.
+    HIMAGELIST GlyphImages(TGlyph glyph, UINT dpi);
 
     TApplication& App() const { return app_; }
     Win32MessageLoop& Loop() const { return loop_; }
-    HFONT Font() const { return font_; }
 
     static constexpr const char* FormClass = "TavelmorindForm";
     static constexpr const char* PageClass = "TavelmorindPage";
@@ -79,8 +80,9 @@ public:
 private:
     TApplication& app_;
     Win32MessageLoop& loop_;
-    HFONT font_ = nullptr;
-    std::map<TGlyph, HIMAGELIST> glyphs_;
+    std::map<TGlyph, std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)>>
+        strips_;
+    std::map<std::pair<TGlyph, UINT>, HIMAGELIST> glyphs_;
     // Buttons do not own their image lists; a list replaced by a later SetGlyphs may
     // still be on a button, so every list lives as long as the toolkit.
     std::vector<std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, decltype(&ImageList_Destroy)>>

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Tray.h"
 
+#include "platform/win32/Win32Dpi.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -54,7 +56,8 @@ void Win32Tray::ShowMenu(TMenu& menu) {
 
 Win32Tray::Icons Win32Tray::LoadIcons(int starting, int enabled, int disabled) {
     const HINSTANCE module = GetModuleHandleA(nullptr);
-    const int size = GetSystemMetrics(SM_CXSMICON);
+    // The notification area shows small icons at the primary monitor's DPI.
+    const int size = SystemMetricForDpi(SM_CXSMICON, SystemDpi());
     auto load = [&](int id) {
         return static_cast<HICON>(
             LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));

@@ -11,7 +11,7 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
         sink = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) +
                GetSystemMetrics(SM_CXSCREEN) + GetSystemMetrics(SM_CYSCREEN) +
-               (GetDeviceCaps(screen, VREFRESH) & 0xFF);
+               GetDeviceCaps(screen, VREFRESH);
         return 0;
     }
     if (message == WM_DESTROY) {
