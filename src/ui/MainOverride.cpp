@@ -71,24 +71,24 @@ void TMainForm::NoteDisplayState() {
     }
 }
 
-bool TMainForm::OnDisplayChange() {
+void TMainForm::OnDisplayChange() {
     // Nothing is acted on while starting: the only change the program makes then is
     // its own desktop-mode override, which must not be counted or overridden again.
     if (!StartupComplete || OffRadioButton.Checked()) {
-        return false;
+        return;
     }
     NoteDisplayState();
     ++ChangesMade;
     if (ChangesMade > Config.AutoDisableTimeAllowed) {
         SwitchOff();
         SetStatus(kStatusRateLimit);
-        return false;
+        return;
     }
     SetStatus(kStatusWithinLimit + std::to_string(ChangesMade));
     if (Timer1.Enabled()) {
         Timer1.SetEnabled(false);
         Timer1.SetEnabled(true);
-        return false;
+        return;
     }
     Timer2.SetEnabled(true);
     if (Timer1.Interval() == 0 || Config.CpuEnforceModes) {
@@ -96,7 +96,6 @@ bool TMainForm::OnDisplayChange() {
     } else {
         Timer1.SetEnabled(true);
     }
-    return true;
 }
 
 void TMainForm::Timer1Timer() {

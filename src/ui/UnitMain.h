@@ -164,8 +164,8 @@ public:
 
     // The override engine.
     void ApplyOverride(std::uint32_t flags);
-    // WM_DISPLAYCHANGE; true when the message goes on to default processing.
-    bool OnDisplayChange();
+    // WM_DISPLAYCHANGE, from the display service.
+    void OnDisplayChange();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer() { EnforcementTick(); }

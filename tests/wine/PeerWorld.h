@@ -18,12 +18,12 @@
 
 namespace tvm::test {
 
-// The test form realised by the Win32 toolkit and shown, with the real loop and
+// The test form realized by the Win32 toolkit and shown, with the real loop and
 // timers; errors go to scripted dialogs, which record them.
 class PeerTest : public ::testing::Test {
 protected:
     PeerTest() {
-        Toolkit.Realise(Form);
+        Toolkit.Realize(Form);
         Loop.PumpPending();
     }
 
@@ -45,7 +45,7 @@ protected:
     Win32MessageLoop Loop;
     Win32Timers Timers{Loop};
     TApplication App{Dialogs, Timers};
-    Win32Toolkit Toolkit{App, Loop};
+    Win32Toolkit Toolkit{Loop};
     PeerTestForm Form{App};
 };
 

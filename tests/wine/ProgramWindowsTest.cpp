@@ -1,4 +1,4 @@
-// The program's own windows realised by the Win32 toolkit over the simulated platform
+// The program's own windows realized by the Win32 toolkit over the simulated platform
 // services: their layout as the user sees it, and a screenshot of each for review.
 #include "Screenshot.h"
 
@@ -66,7 +66,7 @@ HBITMAP MakeGlyphStrip() {
     return strip;
 }
 
-// The forms realised by the toolkit alone, without the program's application window
+// The forms realized by the toolkit alone, without the program's application window
 // and tray; the toolkit is made with the first form, when the application exists, and
 // gives every button with a glyph the same picture.
 class ToolkitWindows : public WindowSystem {
@@ -74,7 +74,7 @@ public:
     ToolkitWindows(Win32MessageLoop& loop, HBITMAP glyph) : loop_(loop), glyph_(glyph) {}
     void Realize(TForm& form) override {
         if (!toolkit_) {
-            toolkit_ = std::make_unique<Win32Toolkit>(form.App(), loop_);
+            toolkit_ = std::make_unique<Win32Toolkit>(loop_);
             toolkit_->SetGlyphs({{TGlyph::OK, glyph_},
                                  {TGlyph::Cancel, glyph_},
                                  {TGlyph::Yes, glyph_},
@@ -83,7 +83,7 @@ public:
                                  {TGlyph::Close, glyph_},
                                  {TGlyph::Save, glyph_}});
         }
-        toolkit_->Realise(form);
+        toolkit_->Realize(form);
     }
     void RealizeMain(TForm& main, ShellEvents& /*events*/) override { Realize(main); }
     void HideApplicationWindow() override {}
@@ -372,7 +372,7 @@ void ProgramWindows::ExpectLaidOutAt(const TForm& form, UINT dpi, int& cut, int&
     }
 }
 
-// Wine reads its DPI from LogPixels; each window is realised at it and laid out as the
+// Wine reads its DPI from LogPixels; each window is realized at it and laid out as the
 // layout scaled by DPI/96.
 TEST_F(ProgramWindows, EveryWindowIsLaidOutAtTheDisplaysDpi) {
     const UINT dpi = RunDpi();

@@ -1,4 +1,4 @@
-// The blanking window realised by the Win32 toolkit: what Windows asks of a window
+// The blanking window realized by the Win32 toolkit: what Windows asks of a window
 // that is to end at any key, and the order of showing and switching the monitor off.
 #include "PeerWorld.h"
 
@@ -27,7 +27,7 @@ public:
 class Win32BlankForm : public PeerTest {
 protected:
     Win32BlankForm() {
-        Toolkit.Realise(blank);
+        Toolkit.Realize(blank);
         power.Window = Win32Toolkit::Handle(blank);
     }
     SimDisplay display{SimDisplay::ParseModeList("640 480 32 60\n", "test")};

@@ -289,7 +289,7 @@ TEST_F(Win32PeerButtons, GlyphButtonsShowTheirPictureAsTheyAreEnabled) {
     DeleteObject(ok); // the toolkit keeps copies
     DeleteObject(close);
     GlyphForm form(App);
-    Toolkit.Realise(form);
+    Toolkit.Realize(form);
     Loop.PumpPending();
 
     const HIMAGELIST images = ImagesOf(Window(form.Ok));

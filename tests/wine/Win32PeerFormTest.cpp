@@ -38,7 +38,7 @@ void ExpectAt(HWND window, int left, int top, int width, int height) {
     }
 }
 
-TEST_F(Win32PeerForm, RealisesEveryControlKindAsARealWindow) {
+TEST_F(Win32PeerForm, RealizesEveryControlKindAsARealWindow) {
     ASSERT_NE(Window(), nullptr);
     EXPECT_FALSE(IsWindowVisible(Window())) << "hidden until the model shows it";
     EXPECT_EQ(Text(Window()), "Peer Test");
@@ -134,7 +134,7 @@ TEST_F(Win32PeerForm, TabVisitsTheControlsInCreationOrder) {
 TEST_F(Win32PeerForm, AnExplicitTabOrderComesFirst) {
     PeerTestForm other(App);
     other.TabOrder = {&other.Close, &other.Save, &other.Check};
-    Toolkit.Realise(other);
+    Toolkit.Realize(other);
     const HWND window = Win32Toolkit::Handle(other);
     const HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
     EXPECT_EQ(first, Win32Toolkit::Handle(other.Close));
@@ -183,7 +183,7 @@ TEST_F(Win32PeerForm, AChildInsideAnAnchoredGroupMovesWithItAndStaysInside) {
     child.SetBounds(8, 20, 76, 17);
     child.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
     child.SetCaption("Inside");
-    Toolkit.Realise(form);
+    Toolkit.Realize(form);
     const HWND window = Win32Toolkit::Handle(form);
     RECT frame;
     GetWindowRect(window, &frame);
@@ -276,7 +276,7 @@ TEST_F(Win32PeerForm, TheLoopEndsWhenTheApplicationTerminates) {
 
     TApplication app(Dialogs, Timers);
     PeerTestForm form(app);
-    Toolkit.Realise(form);
+    Toolkit.Realize(form);
     Toolkit.SetMessageHook(form, [&](UINT message, WPARAM, LPARAM, LRESULT& result) {
         if (message != WM_APP + 7) {
             return false;
@@ -311,7 +311,7 @@ TEST_F(Win32PeerForm, AFormWithoutControlsTakesKeysAndMouseItself) {
     int moves = 0;
     bare.OnKeyDown = [&](int key) { keys.push_back(key); };
     bare.OnMouseMove = [&](int, int) { ++moves; };
-    Toolkit.Realise(bare);
+    Toolkit.Realize(bare);
     const HWND window = Win32Toolkit::Handle(bare);
     EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION, 0);
     SetFocus(window);

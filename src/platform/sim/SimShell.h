@@ -100,7 +100,7 @@ public:
     bool Released = false;
 };
 
-// Windows without a face: realising one records it; the message loop is the test.
+// Windows without a face: realizing one records it; the message loop is the test.
 class SimWindowSystem : public WindowSystem {
 public:
     void Realize(TForm& form) override { Realized.push_back(form.Caption()); }

@@ -5,7 +5,7 @@
 namespace tvm {
 
 // The layout's unit: every position, size and font of the control model is in pixels
-// at 96 DPI, and the peers scale them to the DPI of the window they realise.
+// at 96 DPI, and the peers scale them to the DPI of the window they realize.
 inline constexpr UINT LayoutDpi = 96;
 
 // A length of the layout at `dpi`, rounded as the dialog manager rounds.

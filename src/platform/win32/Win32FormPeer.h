@@ -22,7 +22,7 @@ class Win32Toolkit;
 // peers, answers the dialog manager's questions (which button Enter presses, what
 // Escape does) and turns the frame's close box into TForm::Close.
 //
-// The form and its controls keep the layout's 96-DPI units; the window is realised at
+// The form and its controls keep the layout's 96-DPI units; the window is realized at
 // its monitor's DPI, and the peers scale every length with Scale and report the user's
 // resizes back with Unscale. A borderless form (the blanking window) is sized to the
 // screen in pixels and stays unscaled.

@@ -111,7 +111,7 @@ HIMAGELIST ButtonImageList(HBITMAP strip, UINT dpi) {
 
 } // namespace
 
-Win32Toolkit::Win32Toolkit(TApplication& app, Win32MessageLoop& loop) : app_(app), loop_(loop) {
+Win32Toolkit::Win32Toolkit(Win32MessageLoop& loop) : loop_(loop) {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
@@ -124,7 +124,7 @@ Win32Toolkit::Win32Toolkit(TApplication& app, Win32MessageLoop& loop) : app_(app
 
 Win32Toolkit::~Win32Toolkit() = default;
 
-void Win32Toolkit::Realise(TForm& form) {
+void Win32Toolkit::Realize(TForm& form) {
     if (Handle(form) != nullptr) {
         return;
     }
@@ -144,7 +144,7 @@ void Win32Toolkit::Realise(TForm& form) {
         }
     }
 
-    auto realise = [&](auto& self, TControl& control) -> void {
+    auto realize = [&](auto& self, TControl& control) -> void {
         if (dynamic_cast<Win32ControlPeer*>(control.Peer()) != nullptr) {
             return;
         }
@@ -167,7 +167,7 @@ void Win32Toolkit::Realise(TForm& form) {
         }
     };
     for (TControl* control : TabSequence(form)) {
-        realise(realise, *control);
+        realize(realize, *control);
     }
     MarkGroups(host.Handle());
 

@@ -21,16 +21,16 @@ namespace tvm {
 
 class TControl;
 
-// Realises forms as Win32 windows, each at the DPI of its monitor. Create it before the
-// forms it realises and keep it until they are gone: their buttons use its pictures.
+// Realizes forms as Win32 windows, each at the DPI of its monitor. Create it before the
+// forms it realizes and keep it until they are gone: their buttons use its pictures.
 //
 //   Win32MessageLoop loop;
 //   Win32Dialogs dialogs;
 //   Win32Timers timers(loop);
 //   TApplication app(dialogs, timers);
-//   Win32Toolkit toolkit(app, loop);
+//   Win32Toolkit toolkit(loop);
 //   TMainForm main(app, settings, services);
-//   toolkit.Realise(main);
+//   toolkit.Realize(main);
 //   main.Show();
 //   loop.Run(app);
 class Win32Toolkit {
@@ -40,7 +40,7 @@ public:
     using MessageHook =
         std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
 
-    Win32Toolkit(TApplication& app, Win32MessageLoop& loop);
+    explicit Win32Toolkit(Win32MessageLoop& loop);
     ~Win32Toolkit();
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
@@ -49,9 +49,9 @@ public:
     // of its controls. Tab visits the controls in the form's TabOrder, then in creation
     // order; a label with a FocusControl sits just before that control, so its access
     // key moves the focus there.
-    void Realise(TForm& form);
+    void Realize(TForm& form);
 
-    // The form's window, or null when it is not realised.
+    // The form's window, or null when it is not realized.
     static HWND Handle(const TForm& form);
     // The control's main window, or null.
     static HWND Handle(const TControl& control);
@@ -65,20 +65,18 @@ public:
     // The pictures of buttons with a glyph, each a strip of two equal squares: the normal
     // picture, then the disabled one; the colour of the strip's bottom-left pixel is
     // transparent; they are drawn for 96 DPI and stretched for others. The toolkit
-    // copies them, so the caller keeps its bitmaps. Buttons realised from then on show
+    // copies them, so the caller keeps its bitmaps. Buttons realized from then on show
     // them; a glyph missing here shows no picture.
     void SetGlyphs(const std::map<TGlyph, HBITMAP>& strips);
     // What a push button with `glyph` at `dpi` hands to BCM_SETIMAGELIST, or null.
     HIMAGELIST GlyphImages(TGlyph glyph, UINT dpi);
 
-    TApplication& App() const { return app_; }
     Win32MessageLoop& Loop() const { return loop_; }
 
     static constexpr const char* FormClass = "TavelmorindForm";
     static constexpr const char* PageClass = "TavelmorindPage";
 
 private:
-    TApplication& app_;
     Win32MessageLoop& loop_;
     std::map<TGlyph, std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)>>
         strips_;

@@ -18,7 +18,7 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
                                      Win32Tray::Icons trayIcons, HICON programIcon)
-    : loop_(loop), trayIcons_(trayIcons), programIcon_(programIcon) {
+    : loop_(loop), trayIcons_(trayIcons), programIcon_(programIcon), toolkit_(loop) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -45,21 +45,8 @@ Win32WindowSystem::~Win32WindowSystem() {
     }
 }
 
-Win32Toolkit& Win32WindowSystem::Toolkit(TApplication& app) {
-    if (!toolkit_) {
-        toolkit_ = std::make_unique<Win32Toolkit>(app, loop_);
-        toolkit_->SetGlyphs(glyphs_);
-        glyphs_.clear();
-    }
-    return *toolkit_;
-}
-
 void Win32WindowSystem::SetGlyphs(std::map<TGlyph, HBITMAP> strips) {
-    if (toolkit_) {
-        toolkit_->SetGlyphs(strips);
-    } else {
-        glyphs_ = std::move(strips);
-    }
+    toolkit_.SetGlyphs(std::move(strips));
 }
 
 void Win32WindowSystem::Own(TForm& form) {
@@ -72,8 +59,8 @@ void Win32WindowSystem::Own(TForm& form) {
 }
 
 void Win32WindowSystem::Realize(TForm& form) {
-    Win32Toolkit& toolkit = Toolkit(form.App());
-    toolkit.Realise(form);
+    Win32Toolkit& toolkit = toolkit_;
+    toolkit.Realize(form);
     Own(form);
     toolkit.SetMessageHook(form, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
@@ -84,8 +71,8 @@ void Win32WindowSystem::Realize(TForm& form) {
 }
 
 void Win32WindowSystem::RealizeMain(TForm& main, ShellEvents& events) {
-    Win32Toolkit& toolkit = Toolkit(main.App());
-    toolkit.Realise(main);
+    Win32Toolkit& toolkit = toolkit_;
+    toolkit.Realize(main);
     Own(main);
     tray_ = std::make_unique<Win32Tray>(toolkit, main, trayIcons_);
     toolkit.SetMessageHook(

@@ -28,7 +28,7 @@ public:
     HWND ApplicationWindow() const { return appWindow_; }
 
     // The pictures of buttons with a glyph (see Win32Toolkit::SetGlyphs); the toolkit
-    // is made with the first form, so the bitmaps must last until a form is realised.
+    // is made with the first form, so the bitmaps must last until a form is realized.
     void SetGlyphs(std::map<TGlyph, HBITMAP> strips);
 
     void Realize(TForm& form) override;
@@ -44,7 +44,6 @@ public:
     void ShowMenu(TMenu& menu) override;
 
 private:
-    Win32Toolkit& Toolkit(TApplication& app);
     // A taskbar button exactly while one of the program's windows is shown: the
     // windows are owned by the application window, which carries the button.
     void UpdateTaskbarButton();
@@ -55,8 +54,7 @@ private:
     HICON programIcon_;
     HWND appWindow_ = nullptr;
     bool started_ = false;
-    std::map<TGlyph, HBITMAP> glyphs_; // until the toolkit has copied them
-    std::unique_ptr<Win32Toolkit> toolkit_;
+    Win32Toolkit toolkit_;
     std::unique_ptr<Win32Tray> tray_;
     std::vector<TForm*> forms_;
     UINT showMainMessage_ = 0;

@@ -13,7 +13,7 @@ namespace tvm {
 class TControl;
 class TMenu;
 
-enum class CloseAction { None, Hide, Free };
+enum class CloseAction { None, Hide };
 
 // Sizeable: a resizable frame; Dialog: a fixed single frame with the system menu only;
 // None: no frame at all.

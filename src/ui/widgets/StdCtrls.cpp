@@ -82,15 +82,6 @@ void TComboBox::SetText(const std::string& text) {
     SetCaption(text);
 }
 
-void TComboBox::ClearItems() {
-    items_.clear();
-    itemIndex_ = -1;
-    Sync([&](ControlPeer& p) {
-        p.SyncItems(items_);
-        p.SyncItemIndex(itemIndex_);
-    });
-}
-
 void TComboBox::AddItem(const std::string& item) {
     items_.push_back(item);
     Sync([&](ControlPeer& p) { p.SyncItems(items_); });

@@ -99,7 +99,6 @@ public:
     const std::string& Text() const { return Caption(); }
     void SetText(const std::string& text);
     const std::vector<std::string>& Items() const { return items_; }
-    void ClearItems();
     void AddItem(const std::string& item);
     void SetItems(std::vector<std::string> items);
     int ItemIndex() const { return itemIndex_; }
