@@ -10,10 +10,6 @@ namespace tvm {
 
 namespace {
 
-constexpr int kKeyColumn = 0;
-constexpr int kDetectedColumn = 1;
-constexpr int kSetAtColumn = 2;
-
 // The frequency set sorts as text, ignoring case, the way the user's locale sorts
 // words; so "100" comes before "60".
 bool TextLess(const std::string& a, const std::string& b) {

@@ -8,7 +8,7 @@ namespace tvm {
 
 int TMainForm::FindRow(const ModeKey& key) const {
     for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-        if (MainStringGrid.Cell(0, row) == key) {
+        if (MainStringGrid.Cell(kKeyColumn, row) == key) {
             return row;
         }
     }
@@ -40,7 +40,8 @@ void TMainForm::ApplyOverride(std::uint32_t flags) {
     if (row == 0) {
         return;
     }
-    request.DisplayFrequency = static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(2, row)));
+    request.DisplayFrequency =
+        static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(kSetAtColumn, row)));
     if (request.DisplayFrequency == 0 || request.DisplayFrequency == current) {
         return;
     }

@@ -97,9 +97,9 @@ void TMainForm::LoadSettings() {
     if (!FastestCheckBox.Checked()) {
         for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
             const std::int32_t frequency =
-                ReadInteger(kFrequencies, MainStringGrid.Cell(0, row), 0);
+                ReadInteger(kFrequencies, MainStringGrid.Cell(kKeyColumn, row), 0);
             // A negative rate would reach the driver as a huge unsigned frequency.
-            MainStringGrid.SetCell(2, row, std::to_string(std::max(frequency, 0)));
+            MainStringGrid.SetCell(kSetAtColumn, row, std::to_string(std::max(frequency, 0)));
         }
     }
 
@@ -165,7 +165,8 @@ void TMainForm::SaveSettings() {
         }
         if (!FastestCheckBox.Checked()) {
             for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-                WriteString(kFrequencies, MainStringGrid.Cell(0, row), MainStringGrid.Cell(2, row));
+                WriteString(kFrequencies, MainStringGrid.Cell(kKeyColumn, row),
+                            MainStringGrid.Cell(kSetAtColumn, row));
             }
         }
 

@@ -45,7 +45,7 @@ void TMainForm::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm)
 
 void TMainForm::Button2Click() {
     const int row = ComboRow;
-    const std::string setAt = MainStringGrid.Cell(2, row);
+    const std::string setAt = MainStringGrid.Cell(kSetAtColumn, row);
     const auto value = static_cast<std::uint32_t>(StrToInt(setAt));
 
     std::string description;
@@ -62,7 +62,7 @@ void TMainForm::Button2Click() {
               "monitor supports this display setting first, as otherwise your PC may boot in a "
               "corrupt mode.  "
             : "";
-    const ModeKey key = MainStringGrid.Cell(0, row);
+    const ModeKey key = MainStringGrid.Cell(kKeyColumn, row);
     const std::string question = "Changing the screen mode to " + key + " (" + description +
                                  ").  " + warning +
                                  "Are you absolutely sure you want to change the screen mode?";
@@ -76,7 +76,9 @@ void TMainForm::SwitchToModeByKey(const std::string& caption) {
     if (row == 0) {
         return;
     }
-    SwitchToMode(caption, static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(2, row))), true);
+    SwitchToMode(caption,
+                 static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(kSetAtColumn, row))),
+                 true);
 }
 
 void TMainForm::PopupMenu1Popup() {

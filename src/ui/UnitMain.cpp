@@ -219,7 +219,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormResize() {
-    MainStringGrid.SetColWidth(1, Width - 210);
+    MainStringGrid.SetColWidth(kDetectedColumn, Width - 210);
 }
 
 } // namespace tvm

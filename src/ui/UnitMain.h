@@ -230,6 +230,11 @@ private:
 // and every other character are swallowed (set to 0).
 void FilterFrequencyKey(char& key);
 
+// The mode table's columns: the mode key, the detected frequencies, the Set At value.
+inline constexpr int kKeyColumn = 0;
+inline constexpr int kDetectedColumn = 1;
+inline constexpr int kSetAtColumn = 2;
+
 // Texts the mode table shows.
 inline constexpr const char* kAutomaticInstruction = "Automatic settings are enabled.";
 inline constexpr const char* kManualInstruction =
