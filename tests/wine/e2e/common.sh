@@ -8,8 +8,15 @@ MAIN="Tavelmorind Configuration"
 RUN_BEFORE=$'[Init]\nProgram Run Before=1\n'
 
 # Waits until start-up has completed: the blanking window is the last one created.
+# A start that never got there says whether the program had ended meanwhile, and how.
 e2e_wait_started() {
-  e2e_driver wait-window BlankForm --hidden --timeout 20000 >/dev/null
+  e2e_driver wait-window BlankForm --hidden --timeout 20000 >/dev/null && return 0
+  if [ -n "$E2E_PROGRAM_PID" ] && ! x_session_running "$E2E_PROGRAM_PID"; then
+    local code=0
+    wait "$E2E_PROGRAM_PID" || code=$?
+    e2e_log "the program (pid $E2E_PROGRAM_PID) had ended meanwhile with exit code $code"
+  fi
+  return 1
 }
 
 # Waits until the X server's mode reads $1, for at most $2 seconds.
