@@ -61,13 +61,13 @@ void BM_EnforcementTickUnchanged(benchmark::State& state) {
     main.ApplyFastestSetting();
     // The first tick overrides, the second checks the override; from then on the
     // display is unchanged.
-    main.EnforcementTick();
-    main.EnforcementTick();
+    main.Override.EnforcementTick();
+    main.Override.EnforcementTick();
 
     const auto enumerations = display.EnumerateCalls();
     const long allocationsBefore = allocations.load();
     for (auto _ : state) {
-        main.EnforcementTick();
+        main.Override.EnforcementTick();
     }
     state.counters["allocations"] = static_cast<double>(allocations.load() - allocationsBefore);
     state.counters["enumerations"] = static_cast<double>(display.EnumerateCalls() - enumerations);

@@ -3,7 +3,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Each folder may include its own headers and those of the folders listed for it; a
 # bare name (a generated header such as ProgramVersion.h) and system headers are free.
-set(below_display base)
+set(below_display base settings)
 set(below_settings base)
 set(below_power base display settings)
 set(below_widgets ${below_power} power)

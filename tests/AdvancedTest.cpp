@@ -27,7 +27,7 @@ TEST_F(Advanced, ShowFillsFromTheSettingsClampedToTheFields) {
     EXPECT_EQ(dialog->SpinEdit3.Value(), 7);
     EXPECT_EQ(dialog->SpinEdit4.Value(), 3000);
     EXPECT_EQ(dialog->ComboBox1.Text(), "72");
-    EXPECT_EQ(dialog->ComboBox1.Items(), main->FrequencySet);
+    EXPECT_EQ(dialog->ComboBox1.Items(), main->Table.FrequencySet);
     EXPECT_TRUE(dialog->CheckBox1.Checked());
     EXPECT_TRUE(dialog->ComboBox1.Enabled());
     EXPECT_FALSE(dialog->CheckBox3.Checked());

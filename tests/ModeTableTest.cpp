@@ -45,10 +45,10 @@ TEST(ModeTable, CrtDriverGivesOneRowPerKeyInFirstSeenOrderWithFastestRates) {
     EXPECT_EQ(grid.Cell(1, 5), "56, 60, 72, 75, 85");
     EXPECT_EQ(Column(grid, 2),
               (Items{"100", "100", "100", "85", "85", "85", "85", "85", "85", "75", "75"}));
-    EXPECT_EQ(main.FastestTable.size(), 12u) << "one entry per row and a spare";
-    EXPECT_EQ(main.FastestTable.back(), 0);
-    EXPECT_EQ(main.FrequencySet, (Items{"100", "56", "60", "70", "72", "75", "85"}));
-    EXPECT_TRUE(main.AnyFrequencyDetected);
+    EXPECT_EQ(main.Table.FastestTable.size(), 12u) << "one entry per row and a spare";
+    EXPECT_EQ(main.Table.FastestTable.back(), 0);
+    EXPECT_EQ(main.Table.FrequencySet, (Items{"100", "56", "60", "70", "72", "75", "85"}));
+    EXPECT_TRUE(main.Table.AnyFrequencyDetected);
 
     EXPECT_EQ(main.InstrLabel.Caption(), "Automatic settings are enabled.");
     EXPECT_FALSE(main.FreqCombo.Enabled());
@@ -80,7 +80,7 @@ TEST(ModeTable, DefaultFrequenciesLabelAndNeverCountAsFastest) {
                "Default frequency (setting 1), Default frequency (setting 1), 60, 75, 60",
                "300, 60"}));
     EXPECT_EQ(Column(grid, 2), (Items{"75", "0", "60", "75", "300"}));
-    EXPECT_EQ(main.FrequencySet, (Items{"1", "300", "60", "72", "75"}));
+    EXPECT_EQ(main.Table.FrequencySet, (Items{"1", "300", "60", "72", "75"}));
 }
 
 TEST(ModeTable, GamingPanelRowsReadAndTakeTheirRatesPast255) {
@@ -88,9 +88,9 @@ TEST(ModeTable, GamingPanelRowsReadAndTakeTheirRatesPast255) {
     TMainForm& main = world.CreateMain(kRunBefore);
     ASSERT_EQ(main.MainStringGrid.Cell(0, 2), "1280x720 - 32 BPP");
     EXPECT_EQ(main.MainStringGrid.Cell(1, 2), "360, 240, 144, 60");
-    EXPECT_EQ(main.FastestTable[1], 360u);
+    EXPECT_EQ(main.Table.FastestTable[1], 360u);
     EXPECT_EQ(Column(main.MainStringGrid, 2), (Items{"240", "360", "60"}));
-    EXPECT_EQ(main.FrequencySet, (Items{"144", "240", "360", "60"}));
+    EXPECT_EQ(main.Table.FrequencySet, (Items{"144", "240", "360", "60"}));
 }
 
 TEST(ModeTable, ManualModeZeroesSetAtAndTypingStoresWhatTheBoxHolds) {
@@ -180,16 +180,16 @@ TEST(ModeTable, ChoiceListPutsSetAtSecondAndRefillsOnlyForAnotherRow) {
 TEST(ModeTable, DefaultSettingOneCountsAsDetectedButNeverAsFastest) {
     SimWorld world("default-only.modes");
     TMainForm& main = world.CreateMain(kRunBefore);
-    EXPECT_TRUE(main.AnyFrequencyDetected);
+    EXPECT_TRUE(main.Table.AnyFrequencyDetected);
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(3, "0"));
     EXPECT_TRUE(main.FastestCheckBox.Enabled());
-    EXPECT_EQ(main.FrequencySet, Items{"1"});
+    EXPECT_EQ(main.Table.FrequencySet, Items{"1"});
 }
 
 TEST(ModeTable, NoDetectedFrequencyFallsBackAndLocksTheLockingFeatures) {
     SimWorld world("zero-only.modes");
     TMainForm& main = world.CreateMain(kRunBefore);
-    EXPECT_FALSE(main.AnyFrequencyDetected);
+    EXPECT_FALSE(main.Table.AnyFrequencyDetected);
     EXPECT_EQ(Column(main.MainStringGrid, 1),
               Items(3, "(Cannot autodetect on this operating system)"));
     EXPECT_EQ(Column(main.MainStringGrid, 2), Items(3, "0"));

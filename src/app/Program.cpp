@@ -15,7 +15,8 @@ bool Program::Start() {
     platform_.Windows.RealizeMain(*MainForm, *MainForm);
     MainForm->FormCreate();
 
-    AdvanceForm = std::make_unique<TAdvanceForm>(App, Config, *MainForm, platform_.Main.System);
+    AdvanceForm = std::make_unique<TAdvanceForm>(App, Config, *MainForm, MainForm->Override,
+                                                 MainForm->Table, platform_.Main.System);
     platform_.Windows.Realize(*AdvanceForm);
     MainForm->AdvanceForm = AdvanceForm.get();
 
@@ -23,8 +24,8 @@ bool Program::Start() {
     platform_.Windows.Realize(*AboutForm);
     MainForm->AboutForm = AboutForm.get();
 
-    TimerForm =
-        std::make_unique<TTimerForm>(App, *MainForm, platform_.Main.Display, platform_.Main.System);
+    TimerForm = std::make_unique<TTimerForm>(App, MainForm->Switcher, platform_.Main.Display,
+                                             platform_.Main.System);
     platform_.Windows.Realize(*TimerForm);
     MainForm->TimerForm = TimerForm.get();
 

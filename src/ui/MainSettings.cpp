@@ -1,19 +1,10 @@
-// The settings store: every option in "Tavelmorind.ini", read key by key at start-up
-// and written when the user presses Save; start at log-on in one Run value.
-#include "base/IntegerText.h"
+// Loading and saving as the window does it: the first-run greeting, the boot warning,
+// the status line during a save; the store reads and writes the keys.
 #include "ui/UnitMain.h"
-
-#include <algorithm>
 
 namespace tvm {
 
 namespace {
-
-constexpr const char* kInit = "Init";
-constexpr const char* kMain = "Main Options";
-constexpr const char* kAdvanced = "Advanced Options";
-constexpr const char* kFrequencies = "Frequencies";
-constexpr const char* kRunValueName = "Tavelmorind";
 
 constexpr const char* kGreeting =
     "Welcome!  At this time, please make sure you are using your correct Monitor drivers "
@@ -28,38 +19,44 @@ constexpr const char* kBootWarning =
     "mode.  This may cause problems when you next boot, and you may end up having to reboot "
     "your PC in safe mode.  Are you absolutely sure you want to do this?";
 
-// A path with a space runs as what precedes the space ("C:\Program.exe") unless quoted.
-std::string RunCommandFor(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
-
 } // namespace
 
-std::int32_t TMainForm::ReadInteger(const char* section, const std::string& key,
-                                    std::int32_t fallback) {
-    return StrToIntDef(Ini.ReadString(section, key, ""), fallback);
+std::int32_t TMainForm::HeldValue(HeldSetting setting) const {
+    switch (setting) {
+    case HeldSetting::SwitchedOn:
+        return OnRadioButton.Checked() ? 1 : 0;
+    case HeldSetting::FastestFrequency:
+        return FastestCheckBox.Checked() ? 1 : 0;
+    // The load reads signed 32-bit numbers: an interval of 2^31 ms or more (from a
+    // hand-edited file) is written as the number that reads back as it.
+    case HeldSetting::DelayBeforeOverride:
+        return static_cast<std::int32_t>(Override.DelayBeforeOverride());
+    case HeldSetting::AutoDisableTimespan:
+        return static_cast<std::int32_t>(Override.AutoDisableTimespan());
+    }
+    return 0;
 }
 
-bool TMainForm::ReadBool(const char* section, const char* key, bool fallback) {
-    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
-}
-
-void TMainForm::WriteString(const char* section, const std::string& key, const std::string& value) {
-    if (!Ini.WriteString(section, key, value)) {
-        throw ProgramError(FormatText("Unable to write to %s", Ini.FileName()));
+void TMainForm::SetHeldValue(HeldSetting setting, std::int32_t value) {
+    switch (setting) {
+    case HeldSetting::SwitchedOn:
+        OnRadioButton.SetChecked(value != 0);
+        OffRadioButton.SetChecked(value == 0);
+        break;
+    case HeldSetting::FastestFrequency:
+        FastestCheckBox.SetChecked(value != 0);
+        break;
+    case HeldSetting::DelayBeforeOverride:
+        Override.SetDelayBeforeOverride(static_cast<std::uint32_t>(value));
+        break;
+    case HeldSetting::AutoDisableTimespan:
+        Override.SetAutoDisableTimespan(static_cast<std::uint32_t>(value));
+        break;
     }
 }
 
-void TMainForm::WriteInteger(const char* section, const char* key, std::int64_t value) {
-    WriteString(section, key, std::to_string(value));
-}
-
-void TMainForm::WriteBool(const char* section, const char* key, bool value) {
-    WriteString(section, key, value ? "1" : "0");
-}
-
 void TMainForm::LoadSettings() {
-    if (!ReadBool(kInit, "Program Run Before", false)) {
+    if (!Store.ProgramRunBefore()) {
         if (App().MessageDlg(kGreeting, MsgDlgType::Confirmation, MsgDlgButtons::OKCancel) ==
             ModalResult::Cancel) {
             App().Terminate();
@@ -67,58 +64,24 @@ void TMainForm::LoadSettings() {
             App().MessageDlg(kGreetingHowTo, MsgDlgType::Information, MsgDlgButtons::OK);
             // A marker that cannot be written is reported, and the rest still loads:
             // stopping here would leave every option at zero, the tray icon included.
-            App().Dispatch([this] { WriteBool(kInit, "Program Run Before", true); });
+            App().Dispatch([this] { Store.MarkProgramRunBefore(); });
         }
     }
 
-    const bool switchedOn = ReadBool(kMain, "Switched On", false);
-    OnRadioButton.SetChecked(switchedOn);
-    OffRadioButton.SetChecked(!switchedOn);
-    FastestCheckBox.SetChecked(ReadBool(kMain, "Fastest Frequency", true));
-
-    Timer1.SetInterval(
-        static_cast<std::uint32_t>(ReadInteger(kAdvanced, "Delay before Override", 0)));
-    Config.AutoDisableTimeAllowed = ReadInteger(kAdvanced, "AutoDisable Time Allowed", 30);
-    Timer2.SetInterval(
-        static_cast<std::uint32_t>(ReadInteger(kAdvanced, "AutoDisable Timespan", 30000)));
-    Config.RunAtSetFrequency = ReadBool(kAdvanced, "Run at Set Frequency", false);
-    Config.RunAtSetFrequencyLevel = ReadInteger(kAdvanced, "Run at Set Frequency Level", 60);
-    Config.CpuEnforceModes = ReadBool(kAdvanced, "CPU Enforce Modes", true);
-    Config.ShowSystemTrayIcon = ReadBool(kAdvanced, "Show System Tray Icon", true);
-    Config.OptimizeDesktopMode = ReadBool(kAdvanced, "Optimize Desktop Mode", false);
-    Config.ModeSwitcher =
-        static_cast<std::uint8_t>(ReadInteger(kAdvanced, "Mode Switcher", 0) & 0xFF);
-    // The wait before a monitor command blocks the program; a value from a damaged
-    // file must not block it for weeks.
-    Config.PowerSaveDelay = std::clamp(ReadInteger(kAdvanced, "Power Save Delay", 3000), 0, 30000);
-
-    ChangesMade = 0;
+    Store.LoadOptions(Config, *this);
+    Override.ChangesMade = 0;
 
     if (!FastestCheckBox.Checked()) {
-        for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-            const std::int32_t frequency =
-                ReadInteger(kFrequencies, MainStringGrid.Cell(kKeyColumn, row), 0);
-            // A negative rate would reach the driver as a huge unsigned frequency.
-            MainStringGrid.SetCell(kSetAtColumn, row, std::to_string(std::max(frequency, 0)));
+        for (std::size_t index = 0; index < Table.Count(); ++index) {
+            Table.SetSetAt(index, std::to_string(Store.ReadFrequency(Table.Row(index).Key)));
+            MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1,
+                                   Table.Row(index).SetAt);
         }
     }
 
-    // Windows starts the program at log-on from the user's value, and also from one
-    // that an older version left in the machine's key; the check box says so for both.
-    // Only the user's value can be put right by the user, so only its type is an error.
+    // Stays false when the user's Run value is not text.
     Config.RunOnBoot = false;
-    const std::string path = RunKey.ExecutablePath();
-    const auto startsThisProgram = [&path](const RunAtLogon::ReadResult& run) {
-        return run.Status == RunAtLogon::ReadStatus::Text &&
-               (run.Text == path || run.Text == "\"" + path + "\"");
-    };
-    const auto user = RunKey.ReadValue(RunAtLogon::Hive::User, kRunValueName);
-    if (user.Status == RunAtLogon::ReadStatus::WrongType) {
-        throw ProgramError(FormatText("Invalid data type for '%s'", kRunValueName));
-    }
-    Config.RunOnBoot =
-        startsThisProgram(user) ||
-        startsThisProgram(RunKey.ReadValue(RunAtLogon::Hive::Machine, kRunValueName));
+    Config.RunOnBoot = Store.ReadRunOnBoot();
 }
 
 void TMainForm::SaveSettings() {
@@ -143,46 +106,18 @@ void TMainForm::SaveSettings() {
     MainStatusBar.Repaint();
 
     try {
-        WriteBool(kMain, "Switched On", OnRadioButton.Checked());
-        WriteBool(kMain, "Fastest Frequency", FastestCheckBox.Checked());
-        // The load reads signed 32-bit numbers: an interval of 2^31 ms or more (from a
-        // hand-edited file) is written as the number that reads back as it.
-        WriteInteger(kAdvanced, "Delay before Override",
-                     static_cast<std::int32_t>(Timer1.Interval()));
-        WriteInteger(kAdvanced, "AutoDisable Timespan",
-                     static_cast<std::int32_t>(Timer2.Interval()));
-        WriteInteger(kAdvanced, "AutoDisable Time Allowed", Config.AutoDisableTimeAllowed);
-        WriteBool(kAdvanced, "Run at Set Frequency", Config.RunAtSetFrequency);
-        WriteInteger(kAdvanced, "Run at Set Frequency Level", Config.RunAtSetFrequencyLevel);
-        WriteBool(kAdvanced, "CPU Enforce Modes", Config.CpuEnforceModes);
-        WriteBool(kAdvanced, "Show System Tray Icon", Config.ShowSystemTrayIcon);
-        WriteBool(kAdvanced, "Optimize Desktop Mode", Config.OptimizeDesktopMode);
-        WriteInteger(kAdvanced, "Mode Switcher", Config.ModeSwitcher);
-        WriteInteger(kAdvanced, "Power Save Delay", Config.PowerSaveDelay);
-
-        if (!Ini.EraseSection(kFrequencies)) {
-            throw ProgramError(FormatText("Unable to write to %s", Ini.FileName()));
-        }
+        Store.SaveOptions(Config, *this);
+        std::vector<std::pair<std::string, std::string>> frequencies;
         if (!FastestCheckBox.Checked()) {
-            for (int row = 1; row < MainStringGrid.RowCount(); ++row) {
-                WriteString(kFrequencies, MainStringGrid.Cell(kKeyColumn, row),
-                            MainStringGrid.Cell(kSetAtColumn, row));
+            for (std::size_t index = 0; index < Table.Count(); ++index) {
+                frequencies.emplace_back(Table.Row(index).Key, Table.Row(index).SetAt);
             }
         }
-
-        if (Config.RunOnBoot) {
-            if (!RunKey.WriteValue(kRunValueName, RunCommandFor(RunKey.ExecutablePath()))) {
-                throw ProgramError(FormatText("Failed to set data for '%s'", kRunValueName));
-            }
-        } else {
-            RunKey.DeleteValue(RunAtLogon::Hive::User, kRunValueName);
-            // An older version's value in the machine's key goes on starting the program
-            // until someone with the rights removes it; the user must not be told otherwise.
-            if (RunKey.DeleteValue(RunAtLogon::Hive::Machine, kRunValueName) ==
-                RunAtLogon::DeleteStatus::Refused) {
-                statusUnderNote_ = remembered;
-                afterwards = kStatusMachineRunValueStays;
-            }
+        Store.SaveFrequencies(frequencies);
+        if (Store.SaveRunOnBoot(Config.RunOnBoot) ==
+            SettingsStore::RunValueOutcome::MachineValueStays) {
+            statusUnderNote_ = remembered;
+            afterwards = kStatusMachineRunValueStays;
         }
     } catch (const ProgramError& error) {
         // The save stops at the failed write; the window stays open, and the status

@@ -1,51 +1,15 @@
-// The manual switcher: switch to any mode of the table at its Set At rate, to be
-// confirmed within ten seconds.
+// The manual switcher as the window shows it: "Switch Mode" asks first, the tray menu's
+// "Change Screen Mode" marks the present mode, and both wait while a switch is being
+// confirmed.
 #include "base/IntegerText.h"
 #include "ui/UnitMain.h"
 #include "ui/UnitTimer.h"
 
 namespace tvm {
 
-namespace {
-
-std::uint32_t SwitchFlags(std::uint8_t modeSwitcher) {
-    switch (modeSwitcher) {
-    case 1:
-        return ChangeFullscreen;
-    case 2:
-        return ChangeUpdateRegistry;
-    default:
-        return ChangeDynamic;
-    }
-}
-
-} // namespace
-
-void TMainForm::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm) {
-    PreviousModeKey = Display.CurrentModeKey();
-    PreviousFrequency = Display.CurrentRefresh();
-
-    bool attempted = false;
-    std::int32_t result = DispChangeFailed;
-    DisplayMode mode;
-    for (std::uint32_t index = 0; Display.EnumerateMode(index, mode); ++index) {
-        if (MakeModeKey(mode.PelsWidth, mode.PelsHeight, mode.BitsPerPel) == key) {
-            mode.DisplayFrequency = frequency;
-            result = Display.ChangeMode(mode, SwitchFlags(Config.ModeSwitcher));
-            attempted = true;
-            break;
-        }
-    }
-    // With no mode to switch to there is nothing to confirm, and a countdown would
-    // only switch overriding Off.
-    if (confirm && attempted && result == DispChangeSuccessful && TimerForm) {
-        TimerForm->Show();
-    }
-}
-
 void TMainForm::Button2Click() {
-    const int row = ComboRow;
-    const std::string setAt = MainStringGrid.Cell(kSetAtColumn, row);
+    const ModeRow* mode = RowAt(ComboRow);
+    const std::string setAt = mode ? mode->SetAt : std::string();
     const auto value = static_cast<std::uint32_t>(StrToInt(setAt));
 
     std::string description;
@@ -62,23 +26,13 @@ void TMainForm::Button2Click() {
               "monitor supports this display setting first, as otherwise your PC may boot in a "
               "corrupt mode.  "
             : "";
-    const ModeKey key = MainStringGrid.Cell(kKeyColumn, row);
+    const ModeKey key = mode ? mode->Key : ModeKey();
     const std::string question = "Changing the screen mode to " + key + " (" + description +
                                  ").  " + warning +
                                  "Are you absolutely sure you want to change the screen mode?";
     if (App().MessageDlg(question, MsgDlgType::Warning, MsgDlgButtons::YesNo) == ModalResult::Yes) {
-        SwitchToMode(key, value, true);
+        Switcher.SwitchToMode(key, value, true);
     }
-}
-
-void TMainForm::SwitchToModeByKey(const std::string& caption) {
-    const int row = FindRow(caption);
-    if (row == 0) {
-        return;
-    }
-    SwitchToMode(caption,
-                 static_cast<std::uint32_t>(StrToInt(MainStringGrid.Cell(kSetAtColumn, row))),
-                 true);
 }
 
 void TMainForm::PopupMenu1Popup() {
@@ -89,17 +43,15 @@ void TMainForm::PopupMenu1Popup() {
     }
 }
 
-void TMainForm::SwitchOff() {
-    if (OffRadioButton.Checked()) {
-        OffRadioButtonClick();
-    } else {
-        OffRadioButton.SetChecked(true);
+void TMainForm::ConfirmModeSwitch() {
+    if (TimerForm) {
+        TimerForm->Show();
     }
 }
 
-void TMainForm::RevertMode() {
-    SwitchOff();
-    SwitchToMode(PreviousModeKey, PreviousFrequency, false);
+void TMainForm::EnableModeSwitching(bool enabled) {
+    Button2.SetEnabled(enabled);
+    ChangeScreenMode1->Enabled = enabled;
 }
 
 } // namespace tvm

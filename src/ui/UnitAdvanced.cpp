@@ -17,8 +17,9 @@ int ToSpinValue(std::uint32_t interval) {
 } // namespace
 
 TAdvanceForm::TAdvanceForm(TApplication& app, Settings& settings, TMainForm& main,
-                           SystemService& system)
-    : TForm(app), config_(settings), main_(main), system_(system) {
+                           OverrideEngine& override, const ModeTable& table, SystemService& system)
+    : TForm(app), config_(settings), main_(main), override_(override), table_(table),
+      system_(system) {
     SetCaption("Advanced Settings");
     SetFixedDialogSize(457, 225, 465, 259);
     Centered = true;
@@ -153,11 +154,11 @@ void TAdvanceForm::LayOut() {
 }
 
 void TAdvanceForm::FormShow() {
-    SpinEdit1.SetValue(ToSpinValue(main_.Timer1.Interval()));
-    SpinEdit2.SetValue(ToSpinValue(main_.Timer2.Interval()));
+    SpinEdit1.SetValue(ToSpinValue(override_.DelayBeforeOverride()));
+    SpinEdit2.SetValue(ToSpinValue(override_.AutoDisableTimespan()));
     SpinEdit3.SetValue(config_.AutoDisableTimeAllowed);
     SpinEdit4.SetValue(config_.PowerSaveDelay);
-    ComboBox1.SetItems(main_.FrequencySet);
+    ComboBox1.SetItems(table_.FrequencySet);
     ComboBox1.SetText(std::to_string(config_.RunAtSetFrequencyLevel));
     CheckBox1.SetChecked(config_.RunAtSetFrequency);
     CheckBox2.SetChecked(config_.RunOnBoot);
@@ -207,8 +208,8 @@ void TAdvanceForm::DefaultBitBtnClick() {
 
 void TAdvanceForm::BitBtnCloseClick() {
     // Value() reads each field clamped to its range, whatever was typed.
-    main_.Timer1.SetInterval(static_cast<std::uint32_t>(SpinEdit1.Value()));
-    main_.Timer2.SetInterval(static_cast<std::uint32_t>(SpinEdit2.Value()));
+    override_.SetDelayBeforeOverride(static_cast<std::uint32_t>(SpinEdit1.Value()));
+    override_.SetAutoDisableTimespan(static_cast<std::uint32_t>(SpinEdit2.Value()));
     config_.AutoDisableTimeAllowed = SpinEdit3.Value();
     config_.PowerSaveDelay = SpinEdit4.Value();
     config_.RunAtSetFrequency = CheckBox1.Checked();
@@ -219,7 +220,7 @@ void TAdvanceForm::BitBtnCloseClick() {
     config_.OptimizeDesktopMode = CheckBox4.Checked();
     config_.ModeSwitcher = RadioButton2.Checked() ? 1 : RadioButton3.Checked() ? 2 : 0;
     config_.CpuEnforceModes = CheckBox3.Checked();
-    main_.RestartEnforcement();
+    override_.RestartEnforcement();
     Hide();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/StdCtrls.h"
@@ -14,7 +16,8 @@ class SystemService;
 // saving to disk is the main window's job.
 class TAdvanceForm : public TForm {
 public:
-    TAdvanceForm(TApplication& app, Settings& settings, TMainForm& main, SystemService& system);
+    TAdvanceForm(TApplication& app, Settings& settings, TMainForm& main, OverrideEngine& override,
+                 const ModeTable& table, SystemService& system);
 
     TLabel Label2{*this};
     TButton BitBtnClose{*this};
@@ -71,6 +74,8 @@ private:
 
     Settings& config_;
     TMainForm& main_;
+    OverrideEngine& override_;
+    const ModeTable& table_;
     SystemService& system_;
 };
 

@@ -4,8 +4,10 @@ namespace tvm {
 
 TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& services)
     : TForm(app), Timer1(app, 0), Timer2(app, 600000000), Timer3(app, 1), MainMenu1(app),
-      PopupMenu1(app), Config(settings), Display(services.Display), Ini(services.Ini),
-      RunKey(services.RunKey), Tray(services.Tray), System(services.System) {
+      PopupMenu1(app), Config(settings), Display(services.Display), Tray(services.Tray),
+      System(services.System), Table(services.Display),
+      Override(services.Display, Table, settings, {Timer1, Timer2, Timer3}, *this),
+      Switcher(services.Display, Table, settings, *this), Store(services.Ini, services.RunKey) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -204,10 +206,10 @@ void TMainForm::FormCreate() {
     step([this] { ApplyNoDetectionFallback(); });
     step([this] {
         if (Config.OptimizeDesktopMode) {
-            ApplyOverride(ChangeUpdateRegistry);
+            Override.ApplyOverride(ChangeUpdateRegistry);
         }
     });
-    step([this] { RestartEnforcement(); });
+    step([this] { Override.RestartEnforcement(); });
     step([this] {
         UpdateTrayIcon();
         if (TrayIconShown) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "display/ModeSwitcher.h"
+#include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
 #include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "ui/Services.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Grid.h"
@@ -18,9 +22,14 @@ namespace tvm {
 class TTimerForm;
 
 // The configuration window: the On/Off choice, the automatic-fastest check box, the
-// mode table with its frequency box, the status line, both menus. It also owns the
-// override engine's timers and the tray menu.
-class TMainForm : public TForm, public ShellEvents {
+// mode table with its frequency box, the status line, both menus and the tray icon. It
+// owns the mode table, the override engine with its timers, the manual switcher and the
+// settings store, shows what they hold and forwards the user's acts to them.
+class TMainForm : public TForm,
+                  public ShellEvents,
+                  public OverrideEngine::Window,
+                  public ModeSwitcher::Window,
+                  public SettingsHolder {
 public:
     TMainForm(TApplication& app, Settings& settings, const MainServices& services);
 
@@ -86,31 +95,11 @@ public:
     TMenuItem* LockPCDPMSOff1 = nullptr;
     TMenuItem* ExitTavelmorind1 = nullptr;
 
-    // The mode table's state beside the grid.
-    std::vector<std::uint32_t> FastestTable;
-    std::vector<std::string> FrequencySet;
-    bool AnyFrequencyDetected = false;
+    // The grid and the frequency box's state.
     bool TableReady = false;
     int ComboRow = 0;
     int SelectedRow = 1;
 
-    // The override engine's state.
-    std::int32_t ChangesMade = 0;
-    struct SeenMode {
-        std::uint32_t Depth = 0, Width = 0, Height = 0, Refresh = 0;
-        bool operator==(const SeenMode&) const = default;
-    };
-    SeenMode LastSeenMode;
-    // The last request that the driver answered with another rate. Asking again in the
-    // same mode at that rate gets the same answer, and the notification of each answer
-    // would ask once more: a loop of mode sets until the rate limit switched Off.
-    struct AnsweredOtherwise {
-        ModeKey Key;
-        std::uint32_t Asked = 0;
-        std::uint32_t Given = 0;
-    };
-    std::optional<AnsweredOtherwise> LastAnsweredOtherwise;
-    bool ChangingMode = false;
     bool StartupComplete = false;
     // Until the load has filled the settings they hold zeros; a save then would
     // overwrite the user's file with them.
@@ -119,10 +108,6 @@ public:
     // The tray icon.
     TrayIconData TrayIcon;
     bool TrayIconShown = false;
-
-    // The manual switcher's memory of the mode before the last switch.
-    ModeKey PreviousModeKey;
-    std::uint32_t PreviousFrequency = 0;
 
     // The other windows, set once they exist.
     TTimerForm* TimerForm = nullptr;
@@ -133,11 +118,11 @@ public:
     void FormCreate();
 
     // The manual switcher.
-    void SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm);
     void Button2Click();
-    void SwitchToModeByKey(const std::string& caption);
     void PopupMenu1Popup();
-    void RevertMode();
+    void SwitchOff() override;
+    void ConfirmModeSwitch() override;
+    void EnableModeSwitching(bool enabled) override;
 
     // The window, its buttons and menus.
     void CloseBitBtnClick() { Hide(); }
@@ -163,23 +148,23 @@ public:
     void OnShowMainMessage() override;
 
     // The override engine.
-    void ApplyOverride(std::uint32_t flags);
-    // WM_DISPLAYCHANGE, from the display service.
     void OnDisplayChange();
-    void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer() { EnforcementTick(); }
-    void EnforcementTick();
-    void RestartEnforcement();
+    void Timer1Timer() { Override.Timer1Timer(); }
+    void Timer2Timer() { Override.Timer2Timer(); }
+    void Timer3Timer() { Override.EnforcementTick(); }
     void OnRadioButtonClick();
     void OffRadioButtonClick();
     void Enabled1Click();
+    bool SwitchedOn() const override { return OnRadioButton.Checked(); }
+    void ShowStatus(const std::string& text) override { SetStatus(text); }
 
     // The settings store.
     void LoadSettings();
     void SaveSettings();
     void SaveBitBtnClick() { SaveSettings(); }
     void Save1Click() { SaveSettings(); }
+    std::int32_t HeldValue(HeldSetting setting) const override;
+    void SetHeldValue(HeldSetting setting, std::int32_t value) override;
 
     // The tray icon.
     void UpdateTrayIcon();
@@ -201,25 +186,20 @@ public:
 
     Settings& Config;
     DisplayService& Display;
-    Profile& Ini;
-    RunAtLogon& RunKey;
     TrayService& Tray;
     SystemService& System;
 
+    // The engines, over the services and the timers above.
+    ModeTable Table;
+    OverrideEngine Override;
+    ModeSwitcher Switcher;
+    SettingsStore Store;
+
 private:
     void CreateMenus();
-    // Checks the Off button and runs the Off path, also when it was checked already.
-    void SwitchOff();
-    // Forgets LastAnsweredOtherwise once the display shows another mode or rate.
-    void NoteDisplayState();
-    void AddToFrequencySet(std::uint32_t frequency);
-    // The row whose key is `key`, or 0.
-    int FindRow(const ModeKey& key) const;
-    std::int32_t ReadInteger(const char* section, const std::string& key, std::int32_t fallback);
-    bool ReadBool(const char* section, const char* key, bool fallback);
-    void WriteString(const char* section, const std::string& key, const std::string& value);
-    void WriteInteger(const char* section, const char* key, std::int64_t value);
-    void WriteBool(const char* section, const char* key, bool value);
+    // The grid's rows show the table's: row r is the table's row r - 1.
+    void ShowRow(std::size_t index);
+    const ModeRow* RowAt(int gridRow) const;
 
     // The status line's text before a save put the note about the machine's Run value
     // there, so that a later save that removes the value does not bring the note back.
@@ -242,10 +222,6 @@ inline constexpr const char* kManualInstruction =
 inline constexpr const char* kNoDetectionText = "(Cannot autodetect on this operating system)";
 
 // The status line.
-inline constexpr const char* kStatusReady = "Ready";
-inline constexpr const char* kStatusWithinLimit = "Changes made within rate limit: ";
-inline constexpr const char* kStatusRateLimit =
-    "Rate limit exceeded; click the 'On' button to re-enable.";
 inline constexpr const char* kStatusDisabled =
     "Tavelmorind is currently disabled; click the 'On' button to enable!";
 inline constexpr const char* kStatusSaving = "Please wait whilst saving...";

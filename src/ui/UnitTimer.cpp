@@ -1,12 +1,12 @@
 #include "ui/UnitTimer.h"
 
-#include "ui/UnitMain.h"
+#include "ui/Services.h"
 
 namespace tvm {
 
-TTimerForm::TTimerForm(TApplication& app, TMainForm& main, DisplayService& display,
+TTimerForm::TTimerForm(TApplication& app, ModeSwitcher& switcher, DisplayService& display,
                        SystemService& system)
-    : TForm(app), Timer1(app, 1000), main_(main), display_(display), system_(system) {
+    : TForm(app), Timer1(app, 1000), switcher_(switcher), display_(display), system_(system) {
     SetCaption("Confirm Display Settings");
     SetFixedDialogSize(305, 137, 313, 171);
 
@@ -43,8 +43,7 @@ TTimerForm::TTimerForm(TApplication& app, TMainForm& main, DisplayService& displ
 void TTimerForm::FormShow() {
     Left = (static_cast<int>(display_.CurrentWidth()) - Width) / 2;
     Top = (static_cast<int>(display_.CurrentHeight()) - Height) / 2;
-    main_.Button2.SetEnabled(false);
-    main_.ChangeScreenMode1->Enabled = false;
+    switcher_.ConfirmationShown();
     Countdown = 11;
     Timer1Timer();
     Timer1.SetEnabled(true);
@@ -60,14 +59,13 @@ void TTimerForm::Timer1Timer() {
 }
 
 void TTimerForm::BitBtnNoClick() {
-    main_.RevertMode();
+    switcher_.RevertMode();
     Hide();
 }
 
 void TTimerForm::FormHide() {
     Timer1.SetEnabled(false);
-    main_.Button2.SetEnabled(true);
-    main_.ChangeScreenMode1->Enabled = true;
+    switcher_.ConfirmationHidden();
     system_.TrimWorkingSet();
 }
 

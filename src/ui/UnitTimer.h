@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/ModeSwitcher.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/StdCtrls.h"
 #include "ui/widgets/Timer.h"
@@ -8,15 +9,14 @@
 
 namespace tvm {
 
-class TMainForm;
-class DisplayService;
 class SystemService;
 
 // "Confirm Display Settings": a manual mode switch must be kept within ten seconds,
 // or the previous mode comes back and overriding goes Off.
 class TTimerForm : public TForm {
 public:
-    TTimerForm(TApplication& app, TMainForm& main, DisplayService& display, SystemService& system);
+    TTimerForm(TApplication& app, ModeSwitcher& switcher, DisplayService& display,
+               SystemService& system);
 
     TGroupBox GroupBox1{*this};
     TLabel Label1{*this};
@@ -35,7 +35,7 @@ public:
     void FormHide();
 
 private:
-    TMainForm& main_;
+    ModeSwitcher& switcher_;
     DisplayService& display_;
     SystemService& system_;
 };

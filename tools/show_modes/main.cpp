@@ -48,10 +48,11 @@ int main() {
     PrintRow(grid.Cell(0, 0), grid.Cell(1, 0), grid.Cell(2, 0), "Fastest", wa, wb);
     for (int row = 1; row < grid.RowCount(); ++row) {
         PrintRow(grid.Cell(0, row), grid.Cell(1, row), grid.Cell(2, row),
-                 std::to_string(main.FastestTable[static_cast<std::size_t>(row - 1)]), wa, wb);
+                 std::to_string(main.Table.FastestTable[static_cast<std::size_t>(row - 1)]), wa,
+                 wb);
     }
     std::string set;
-    for (const std::string& f : main.FrequencySet) {
+    for (const std::string& f : main.Table.FrequencySet) {
         set += (set.empty() ? "" : ", ") + f;
     }
     std::printf("\n%d modes; frequencies detected: %s\n", grid.RowCount() - 1, set.c_str());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TimerSwitch.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -22,7 +24,7 @@ public:
 // keeps its schedule; disabling and re-enabling restarts the full interval; a new
 // interval restarts an enabled timer, the same interval changes nothing; a tick that
 // arrives after the timer was disabled is dropped.
-class TTimer {
+class TTimer final : public TimerSwitch {
 public:
     // Created disabled; the windows set their timers going when they need them.
     TTimer(TApplication& app, std::uint32_t interval);
@@ -30,12 +32,12 @@ public:
     TTimer(const TTimer&) = delete;
     TTimer& operator=(const TTimer&) = delete;
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const override { return enabled_; }
     // Raises "Not enough timers available" when the system grants no timer; the timer
     // then counts as enabled but never fires.
-    void SetEnabled(bool enabled);
-    std::uint32_t Interval() const { return interval_; }
-    void SetInterval(std::uint32_t interval);
+    void SetEnabled(bool enabled) override;
+    std::uint32_t Interval() const override { return interval_; }
+    void SetInterval(std::uint32_t interval) override;
 
     // Called by the platform when the timer is due.
     void Tick();

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "settings/Profile.h"
+#include "settings/RunAtLogon.h"
+#include "settings/Settings.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace tvm {
+
+// The settings that the main window's controls hold rather than a field.
+enum class HeldSetting {
+    SwitchedOn,          // the On and Off radio buttons
+    FastestFrequency,    // the fastest-frequency check box
+    DelayBeforeOverride, // the interval of the override delay's timer
+    AutoDisableTimespan, // the interval of the rate limit's timer
+};
+
+// Whoever holds those settings: the value as the file has it (a bool as 0 or 1, an
+// interval as the signed 32-bit number that reads back as it).
+class SettingsHolder {
+public:
+    virtual std::int32_t HeldValue(HeldSetting setting) const = 0;
+    virtual void SetHeldValue(HeldSetting setting, std::int32_t value) = 0;
+
+protected:
+    ~SettingsHolder() = default;
+};
+
+// One option of the settings file.
+struct SettingKey {
+    const char* Section;
+    const char* Name;
+    std::int32_t Default;
+    std::variant<bool Settings::*, std::int32_t Settings::*, std::uint8_t Settings::*, HeldSetting>
+        Where;
+    // The option's place in the order a save writes (a new file lists them so).
+    int SavedAt;
+    // A value read outside these bounds is brought inside them.
+    std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+    std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+};
+
+// The options in the order a load reads them.
+std::span<const SettingKey> SettingKeys();
+
+// "Tavelmorind.ini" and the Run value: every option read key by key at start-up and
+// written when the user saves. Each read or write goes to the file at once.
+class SettingsStore {
+public:
+    SettingsStore(Profile& ini, RunAtLogon& runKey) : ini_(ini), runKey_(runKey) {}
+
+    // The first-run marker.
+    bool ProgramRunBefore();
+    void MarkProgramRunBefore();
+
+    // Every option of SettingKeys(), into the fields and the holder in the table's order;
+    // a missing or unreadable value gives the default.
+    void LoadOptions(Settings& config, SettingsHolder& holder);
+    // Every option, in the save order; raises "Unable to write to <file>" at the first
+    // write refused, and writes nothing after it.
+    void SaveOptions(const Settings& config, const SettingsHolder& holder);
+
+    // The Set At value saved for a mode, 0 when none is (or a negative one is).
+    std::int32_t ReadFrequency(const std::string& key);
+    // Replaces the saved Set At values with `rows` (mode key, Set At text), in order;
+    // an empty list leaves no section.
+    void SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows);
+
+    // Whether the program starts at log-on, from the user's Run value or an older
+    // version's machine-wide one. Raises "Invalid data type for 'Tavelmorind'" when the
+    // user's value is not text.
+    bool ReadRunOnBoot();
+    enum class RunValueOutcome {
+        Saved,
+        // The machine-wide value of an older version is there and could not be removed.
+        MachineValueStays,
+    };
+    // Writes the user's Run value, or removes it and the machine-wide one. Raises
+    // "Failed to set data for 'Tavelmorind'" when the write is refused.
+    RunValueOutcome SaveRunOnBoot(bool runOnBoot);
+
+private:
+    std::int32_t ReadInteger(const std::string& section, const std::string& key,
+                             std::int32_t fallback);
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+    Profile& ini_;
+    RunAtLogon& runKey_;
+};
+
+} // namespace tvm
