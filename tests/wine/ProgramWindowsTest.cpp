@@ -213,7 +213,7 @@ TEST_F(ProgramWindows, AboutAndConfirmationLayOutTheirControls) {
     Screenshot("about.png");
     about.CloseBitBtn.Click();
 
-    program_.MainForm->SwitchToModeByKey("640x480 - 32 BPP");
+    program_.MainForm->Switcher.SwitchToModeByKey("640x480 - 32 BPP");
     loop_.PumpPending();
     TTimerForm& confirm = *program_.TimerForm;
     ASSERT_TRUE(IsWindowVisible(Win32Toolkit::Handle(confirm)));
@@ -411,7 +411,7 @@ TEST_F(ProgramWindows, EveryWindowIsLaidOutAtTheDisplaysDpi) {
     Screenshot(prefix + "about.png");
     about.Hide();
 
-    program_.MainForm->SwitchToModeByKey("640x480 - 32 BPP");
+    program_.MainForm->Switcher.SwitchToModeByKey("640x480 - 32 BPP");
     loop_.PumpPending();
     TTimerForm& confirm = *program_.TimerForm;
     ExpectLaidOutAt(confirm, dpi, cut, cutAt96);
