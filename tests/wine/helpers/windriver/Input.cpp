@@ -117,8 +117,14 @@ void Settle(HWND window, int rounds, DWORD timeoutMs) {
 }
 
 void PostInput(const std::vector<MSG>& messages, DWORD timeoutMs) {
-    for (const MSG& message : messages) {
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        const MSG& message = messages[i];
         if (!PostMessageA(message.hwnd, message.message, message.wParam, message.lParam)) {
+            // Input that closed its window (Enter's key-down on a menu, which the menu's
+            // thread may handle before the key-up is posted) leaves the rest unsent.
+            if (i > 0 && messages[i - 1].hwnd == message.hwnd && !IsWindow(message.hwnd)) {
+                return;
+            }
             Fail("cannot post message " + std::to_string(message.message) + " to " +
                  Hex(message.hwnd) + " (error " + std::to_string(GetLastError()) + ")");
         }
