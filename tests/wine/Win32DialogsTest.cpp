@@ -84,7 +84,7 @@ protected:
     }
     static HICON SystemIcon(int id) { return LoadIconA(nullptr, MAKEINTRESOURCEA(id)); }
 
-    Win32Dialogs dialogs;
+    Win32Dialogs dialogs{Toolkit};
     Seen seen;
 
 private:
@@ -229,6 +229,19 @@ TEST_F(Win32DialogsTest, ErrorBoxCarriesTheTitleTheErrorIconAndOK) {
     dialogs.ErrorBox("Tavelmorind", "Not enough timers available.");
     EXPECT_EQ(seen.Buttons, (std::vector<std::string>{"OK"}));
     EXPECT_EQ(seen.Icon, SystemIcon(32513));
+}
+
+TEST_F(Win32DialogsTest, SpeaksInTheToolkitsFontForItsDpi) {
+    HFONT font = nullptr;
+    HFONT shared = nullptr;
+    Answer("Information", [&](HWND dialog) {
+        font = reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(dialog, 100), WM_GETFONT, 0, 0));
+        shared = Toolkit.Fonts().At(WindowDpi(dialog));
+        Press(dialog, "OK");
+    });
+    dialogs.MessageDlg("Saved.", MsgDlgType::Information, MsgDlgButtons::OK);
+    EXPECT_NE(font, nullptr);
+    EXPECT_EQ(font, shared) << "no font of its own to lose";
 }
 
 TEST_F(Win32DialogsTest, TheOtherWindowsWaitWhileItShows) {

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Display.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Profile.h"
@@ -23,19 +24,20 @@
 
 namespace {
 
-// The program's glyph pictures, from its resources; the caller deletes them.
-std::map<tvm::TGlyph, HBITMAP> LoadGlyphs(HINSTANCE instance) {
+// The program's glyph pictures, from its resources.
+std::map<tvm::TGlyph, tvm::GdiObject<HBITMAP>> LoadGlyphs(HINSTANCE instance) {
     using tvm::TGlyph;
     constexpr std::pair<TGlyph, int> resources[] = {
         {TGlyph::OK, IDB_GLYPH_OK},       {TGlyph::Cancel, IDB_GLYPH_CANCEL},
         {TGlyph::Yes, IDB_GLYPH_YES},     {TGlyph::No, IDB_GLYPH_NO},
         {TGlyph::Retry, IDB_GLYPH_RETRY}, {TGlyph::Close, IDB_GLYPH_CLOSE},
         {TGlyph::Save, IDB_GLYPH_SAVE}};
-    std::map<TGlyph, HBITMAP> glyphs;
+    std::map<TGlyph, tvm::GdiObject<HBITMAP>> glyphs;
     for (const auto& [glyph, id] : resources) {
-        if (const auto strip = static_cast<HBITMAP>(
-                LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0))) {
-            glyphs[glyph] = strip;
+        tvm::GdiObject<HBITMAP> strip(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+        if (strip) {
+            glyphs.emplace(glyph, std::move(strip));
         }
     }
     return glyphs;
@@ -50,15 +52,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     tvm::Win32MessageLoop loop;
-    tvm::Win32Dialogs dialogs;
     tvm::Win32Timers timers(loop);
-    const auto programIcon = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    // Not LR_SHARED: the window system destroys it.
+    tvm::OwnedIcon programIcon(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     tvm::Win32WindowSystem windows(
         loop, "Tavelmorind",
-        tvm::Win32Tray::LoadIcons(IDI_TRAY_START, IDI_PROGRAM, IDI_TRAY_DISABLED), programIcon);
-    const std::map<tvm::TGlyph, HBITMAP> glyphs = LoadGlyphs(instance);
-    windows.SetGlyphs(glyphs);
+        tvm::Win32Tray::LoadIcons(IDI_TRAY_START, IDI_PROGRAM, IDI_TRAY_DISABLED),
+        std::move(programIcon));
+    tvm::Win32Dialogs dialogs(windows.Toolkit());
+    {
+        // The toolkit keeps copies.
+        const auto glyphs = LoadGlyphs(instance);
+        std::map<tvm::TGlyph, HBITMAP> strips;
+        for (const auto& [glyph, strip] : glyphs) {
+            strips.emplace(glyph, strip.get());
+        }
+        windows.SetGlyphs(strips);
+    }
 
     tvm::Win32Display display;
     tvm::Win32SettingsFolders folders;
@@ -72,9 +83,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         dialogs, timers, tvm::MainServices{display, ini, runKey, windows, system},
         power,   single, windows};
     tvm::Program program(platform);
-    const int exitCode = program.Run();
-    for (const auto& glyph : glyphs) {
-        DeleteObject(glyph.second);
-    }
-    return exitCode;
+    return program.Run();
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32ControlPeer.h"
 
 #include "platform/win32/Win32FormPeer.h"
+#include "platform/win32/Win32Handles.h"
 
 #include <algorithm>
 
@@ -32,6 +33,9 @@ void Win32ControlPeer::Create(const char* className, DWORD style, DWORD exStyle)
     window_ = CreateWindowExA(
         exStyle, className, "", WS_CHILD | style, 0, 0, 0, 0, host_.HostWindow(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
+    if (window_ == nullptr) {
+        ThrowLastError("CreateWindowExA");
+    }
     Adopt(window_);
 }
 

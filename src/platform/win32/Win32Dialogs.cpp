@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Dialogs.h"
 
 #include "platform/win32/Win32MessageDialog.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace tvm {
 
@@ -50,16 +51,13 @@ ModalResult Win32Dialogs::MessageDlg(const std::string& text, MsgDlgType type,
         spec.CloseResult = ModalResult::OK;
         break;
     }
-    return RunMessageDialog(spec);
+    return RunMessageDialog(spec, toolkit_.Fonts());
 }
 
 void Win32Dialogs::ErrorBox(const std::string& title, const std::string& text) {
-    RunMessageDialog({title,
-                      text,
-                      ErrorIcon,
-                      {{IDOK, "OK", ModalResult::OK}},
-                      ModalResult::OK,
-                      ModalResult::OK});
+    RunMessageDialog(
+        {title, text, ErrorIcon, {{IDOK, "OK", ModalResult::OK}}, ModalResult::OK, ModalResult::OK},
+        toolkit_.Fonts());
 }
 
 } // namespace tvm

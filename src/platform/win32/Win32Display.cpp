@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Display.h"
 
+#include "platform/win32/Win32Handles.h"
+
 #include <cstring>
 #include <exception>
-#include <system_error>
 #include <utility>
 
 namespace tvm {
@@ -32,10 +33,6 @@ void StoreRecord(const DEVMODEA& devMode, DisplayMode& mode) {
     mode.DisplayFrequency = devMode.dmDisplayFrequency;
 }
 
-[[noreturn]] void ThrowLastError(const char* what) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
 } // namespace
 
 Win32Display::Win32Display() {
@@ -63,15 +60,14 @@ Win32Display::Win32Display() {
 
     // The enforcement poll reads the current mode every millisecond; one DC for the
     // object's life spares it a GetDC/ReleaseDC pair per read.
-    screenDc_ = GetDC(nullptr);
-    if (screenDc_ == nullptr) {
+    screenDc_ = WindowDc(nullptr);
+    if (!screenDc_) {
         DestroyWindow(window_);
         ThrowLastError("GetDC");
     }
 }
 
 Win32Display::~Win32Display() {
-    ReleaseDC(nullptr, screenDc_);
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
 }
@@ -108,12 +104,12 @@ bool Win32Display::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
 }
 
 std::uint32_t Win32Display::CurrentRefresh() {
-    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_, VREFRESH));
+    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_.get(), VREFRESH));
 }
 
 std::uint32_t Win32Display::CurrentDepth() {
-    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_, BITSPIXEL) *
-                                      GetDeviceCaps(screenDc_, PLANES));
+    return static_cast<std::uint32_t>(GetDeviceCaps(screenDc_.get(), BITSPIXEL) *
+                                      GetDeviceCaps(screenDc_.get(), PLANES));
 }
 
 std::uint32_t Win32Display::CurrentWidth() {

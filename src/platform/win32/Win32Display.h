@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/DisplayService.h"
+#include "platform/win32/Win32Handles.h"
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HDC screenDc_ = nullptr;
+    WindowDc screenDc_;
     HWND window_ = nullptr;
     // How many ChangeMode calls are on the stack, and what a listener raised inside one.
     int changeDepth_ = 0;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Dpi.h"
 
+#include "platform/win32/Win32Handles.h"
+
 namespace tvm {
 
 namespace {
@@ -14,11 +16,8 @@ template <class F> F User32Function(const char* name) {
 }
 
 UINT ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : LayoutDpi;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32FormPeer.h"
 
 #include "platform/win32/Win32Dpi.h"
-#include "platform/win32/Win32Font.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "ui/widgets/StdCtrls.h"
 
@@ -46,6 +46,9 @@ Win32FormPeer::Win32FormPeer(Win32Toolkit& toolkit, TForm& form) : toolkit_(tool
                               FrameStyle(form), placed ? form.Left : CW_USEDEFAULT,
                               placed ? form.Top : CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (window_ == nullptr) {
+        ThrowLastError("CreateWindowExA");
+    }
     dpi_ = form.BorderStyle == TBorderStyle::None ? LayoutDpi : WindowDpi(window_);
     if (form.Width > 0 && form.ClientWidth > 0 && form.Height > 0 && form.ClientHeight > 0) {
         layoutFrame_ = SIZE{form.Width - form.ClientWidth, form.Height - form.ClientHeight};
@@ -56,12 +59,20 @@ Win32FormPeer::Win32FormPeer(Win32Toolkit& toolkit, TForm& form) : toolkit_(tool
             LayoutDpi);
         layoutFrame_ = SIZE{frame.right - frame.left, frame.bottom - frame.top};
     }
-    font_ = CreateShellDlgFont(dpi_);
+    font_ = toolkit_.Fonts().At(dpi_);
     SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
+    if (tooltip_ == nullptr) {
+        // No destructor runs for a half-made peer: the window goes here.
+        const DWORD error = GetLastError();
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        SetLastError(error);
+        ThrowLastError("CreateWindowExA");
+    }
     // Long hints wrap instead of running across the screen.
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     if (form.Menu != nullptr) {
@@ -75,87 +86,10 @@ Win32FormPeer::~Win32FormPeer() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(tooltip_);
     DestroyWindow(window_);
-    DeleteObject(font_);
 }
 
 Win32MessageLoop& Win32FormPeer::Loop() const {
     return toolkit_.Loop();
-}
-
-int Win32FormPeer::Scale(int length) const {
-    return ScaleToDpi(length, dpi_);
-}
-
-int Win32FormPeer::Unscale(int length) const {
-    return ScaleFromDpi(length, dpi_);
-}
-
-SIZE Win32FormPeer::FrameExtra() const {
-    RECT frame;
-    RECT client;
-    GetWindowRect(window_, &frame);
-    GetClientRect(window_, &client);
-    return SIZE{frame.right - frame.left - client.right, frame.bottom - frame.top - client.bottom};
-}
-
-// The layout's outer size holds a frame drawn at 96 DPI; at another DPI the client part
-// scales and the frame is the one the window has.
-SIZE Win32FormPeer::OuterToPixels(int width, int height) const {
-    if (dpi_ == LayoutDpi) {
-        return SIZE{width, height};
-    }
-    const SIZE frame = FrameExtra();
-    return SIZE{Scale(width - layoutFrame_.cx) + frame.cx,
-                Scale(height - layoutFrame_.cy) + frame.cy};
-}
-
-SIZE Win32FormPeer::OuterFromPixels(const RECT& frame, const RECT& client) const {
-    if (dpi_ == LayoutDpi) {
-        return SIZE{frame.right - frame.left, frame.bottom - frame.top};
-    }
-    return SIZE{Unscale(client.right) + layoutFrame_.cx, Unscale(client.bottom) + layoutFrame_.cy};
-}
-
-POINT Win32FormPeer::PlacementShift(const RECT& frame) const {
-    if (dpi_ == LayoutDpi) {
-        return POINT{0, 0};
-    }
-    return POINT{(form_.Width - (frame.right - frame.left)) / 2,
-                 (form_.Height - (frame.bottom - frame.top)) / 2};
-}
-
-void Win32FormPeer::SyncVisible(bool visible) {
-    if (visible && ready_) {
-        Place();
-    }
-    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
-}
-
-void Win32FormPeer::Place() {
-    // The size the model changed since the window last reported its own wins.
-    RECT frame;
-    RECT client;
-    GetWindowRect(window_, &frame);
-    GetClientRect(window_, &client);
-    const SIZE reported = OuterFromPixels(frame, client);
-    if (form_.Width > 0 && form_.Height > 0 &&
-        (form_.Width != reported.cx || form_.Height != reported.cy)) {
-        const SIZE outer = OuterToPixels(form_.Width, form_.Height);
-        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        ApplySize();
-    }
-    GetWindowRect(window_, &frame);
-    const POINT shift = PlacementShift(frame);
-    int left = form_.Left + shift.x;
-    int top = form_.Top + shift.y;
-    if (form_.Centered) {
-        left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-        top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-    }
-    SetWindowPos(window_, form_.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, left, top, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32FormPeer::SyncText(const std::string& text) {
@@ -168,67 +102,6 @@ void Win32FormPeer::BringToFront() {
     }
     SetForegroundWindow(window_);
     BringWindowToTop(window_);
-}
-
-void Win32FormPeer::Ready() {
-    ApplySize();
-    ready_ = true;
-    Resized();
-}
-
-void Win32FormPeer::ApplySize() {
-    int width = form_.Width;
-    int height = form_.Height;
-    RECT client;
-    GetClientRect(window_, &client);
-    if (ready_ && Unscale(client.right) == form_.ClientWidth &&
-        Unscale(client.bottom) == form_.ClientHeight) {
-        return;
-    }
-    if (form_.ClientWidth > 0 && form_.ClientHeight > 0) {
-        const RECT rect = FrameForClient(
-            RECT{0, 0, Scale(form_.ClientWidth), Scale(form_.ClientHeight)},
-            static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
-            static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)), dpi_);
-        width = rect.right - rect.left;
-        height = rect.bottom - rect.top;
-    }
-    if (width > 0 && height > 0) {
-        SetWindowPos(window_, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void Win32FormPeer::Resized() {
-    RECT client;
-    RECT frame;
-    GetClientRect(window_, &client);
-    GetWindowRect(window_, &frame);
-    const SIZE outer = OuterFromPixels(frame, client);
-    form_.Resize(Unscale(client.right), Unscale(client.bottom), outer.cx, outer.cy);
-    for (Win32ControlPeer* peer : peers_) {
-        peer->OnFormResized();
-    }
-}
-
-void Win32FormPeer::DpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    const HFONT previous = font_;
-    font_ = CreateShellDlgFont(dpi_);
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    for (Win32ControlPeer* peer : peers_) {
-        peer->OnDpiChanged();
-    }
-    DeleteObject(previous);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The controls whose layout did not move with the new size still have to be drawn
-    // at the new scale.
-    for (Win32ControlPeer* peer : peers_) {
-        peer->Replace();
-        peer->OnFormResized();
-    }
-    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32FormPeer::Register(Win32ControlPeer& peer) {
@@ -291,7 +164,7 @@ void Win32FormPeer::PushButtonFocus(Win32ControlPeer& button, bool focused) {
                  TRUE);
 }
 
-LRESULT Win32FormPeer::DefaultId() const {
+Win32FormPeer::Answer Win32FormPeer::OnGetDefId() const {
     // Enter presses the push button that has the focus, else the default button.
     if (Win32ControlPeer* focused = Win32ControlPeer::FromHandle(GetFocus())) {
         if (&focused->Form() == this && dynamic_cast<const TButton*>(&focused->Control())) {
@@ -306,17 +179,17 @@ LRESULT Win32FormPeer::DefaultId() const {
     return 0;
 }
 
-bool Win32FormPeer::Command(WPARAM wParam, LPARAM lParam) {
+Win32FormPeer::Answer Win32FormPeer::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT ignored = 0;
     if (Win32ControlPeer::Route(WM_COMMAND, wParam, lParam, ignored)) {
-        return true;
+        return 0;
     }
     const UINT id = LOWORD(wParam);
     if (lParam == 0 && HIWORD(wParam) == 0 && id >= Win32Menus::FirstId) {
         if (TMenuItem* item = menus_.Item(id)) {
             item->Click();
         }
-        return true;
+        return 0;
     }
     if (id == IDCANCEL) {
         if (Win32ControlPeer* button = ButtonPeer(false)) {
@@ -324,31 +197,32 @@ bool Win32FormPeer::Command(WPARAM wParam, LPARAM lParam) {
                 button->OnCommand(BN_CLICKED);
             }
         }
-        return true;
+        return 0;
     }
     if (id == IDOK) {
-        return true;
+        return 0;
     }
     // The dialog manager names the button it presses by id alone when the button sits
     // on a tab sheet.
     if (Win32ControlPeer* peer = PeerById(static_cast<int>(id))) {
         peer->OnCommand(HIWORD(wParam));
-        return true;
+        return 0;
     }
-    return false;
+    return std::nullopt;
 }
 
-void Win32FormPeer::NextControl(WPARAM wParam, LPARAM lParam) {
+Win32FormPeer::Answer Win32FormPeer::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     const HWND target = LOWORD(lParam) != 0
                             ? reinterpret_cast<HWND>(wParam)
                             : GetNextDlgTabItem(window_, GetFocus(), wParam != 0 ? TRUE : FALSE);
     if (target == nullptr) {
-        return;
+        return 0;
     }
     if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
         SendMessageA(target, EM_SETSEL, 0, -1);
     }
     ::SetFocus(target);
+    return 0;
 }
 
 void Win32FormPeer::RestoreFocus() {
@@ -419,148 +293,172 @@ LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CLOSE:
-        // The model decides: hiding, or nothing. The window itself stays.
-        form_.Close();
-        return 0;
-    case WM_COMMAND:
-        if (Command(wParam, lParam)) {
-            return 0;
-        }
-        break;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (Win32ControlPeer::Route(message, wParam, lParam, result)) {
-            return result;
-        }
-        break;
-    }
-    case DM_GETDEFID:
-        return DefaultId();
-    case WM_NEXTDLGCTL:
-        NextControl(wParam, lParam);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(window_, focus)) {
-                lastFocus_ = focus;
-            }
-        } else if (HIWORD(wParam) == 0) {
-            PostMessageA(window_, RestoreFocusMessage, 0, 0);
-        }
-        return 0;
-    case WM_SETFOCUS:
-        PostMessageA(window_, RestoreFocusMessage, 0, 0);
-        return 0;
-    case RestoreFocusMessage:
-        // Only when the activation left the focus with nobody in particular: a window
-        // activated by SetFocus on one of its controls keeps that focus, and no other
-        // control (a radio button) sees it pass by.
-        if (GetActiveWindow() == window_ && (GetFocus() == nullptr || GetFocus() == window_)) {
-            RestoreFocus();
-        }
-        return 0;
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        const SIZE least = OuterToPixels(form_.MinWidth, form_.MinHeight);
-        const SIZE most = OuterToPixels(form_.MaxWidth, form_.MaxHeight);
-        if (form_.MinWidth > 0) {
-            info->ptMinTrackSize.x = least.cx;
-        }
-        if (form_.MinHeight > 0) {
-            info->ptMinTrackSize.y = least.cy;
-        }
-        if (form_.MaxWidth > 0) {
-            info->ptMaxTrackSize.x = most.cx;
-        }
-        if (form_.MaxHeight > 0) {
-            info->ptMaxTrackSize.y = most.cy;
-        }
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        if (form_.BlackBackground) {
-            RECT client;
-            GetClientRect(window_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client,
-                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            return 1;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (form_.HideCursor && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(nullptr);
-            return TRUE;
-        }
-        break;
-    case WM_GETDLGCODE:
-        // A form that takes keys itself gets them all, Escape and Enter included.
-        if (form_.OnKeyDown) {
-            return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-        }
-        break;
-    case WM_KEYDOWN:
-        form_.KeyDown(static_cast<int>(wParam));
-        return 0;
-    case WM_SYSKEYDOWN:
-        // Alt and F10 come so; a form that takes keys takes these too.
-        if (form_.OnKeyDown) {
-            form_.KeyDown(static_cast<int>(wParam));
-            return 0;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        form_.MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        return 0;
-    case WM_SIZE:
-        if (ready_ && wParam != SIZE_MINIMIZED) {
-            Resized();
-        }
-        return 0;
-    case WM_MOVE: {
-        RECT frame;
-        GetWindowRect(window_, &frame);
-        if (!IsIconic(window_)) {
-            const POINT shift = PlacementShift(frame);
-            form_.Left = frame.left - shift.x;
-            form_.Top = frame.top - shift.y;
-        }
-        return 0;
-    }
-    case WM_DPICHANGED:
-        // The window was dragged to a monitor of another DPI, or the user changed the
-        // scale: the system suggests the rectangle, the layout follows at the new DPI.
-        if (form_.BorderStyle != TBorderStyle::None) {
-            DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        }
-        return 0;
-    case WM_INITMENU:
-        if (reinterpret_cast<HMENU>(wParam) == GetMenu(window_)) {
-            menus_.RefreshBar(reinterpret_cast<HMENU>(wParam));
-        }
-        return 0;
-    case WM_INITMENUPOPUP:
-        if (HIWORD(lParam) == 0) {
-            menus_.Refresh(reinterpret_cast<HMENU>(wParam));
-        }
-        return 0;
-    case WM_CONTEXTMENU:
-        if (form_.PopupMenu != nullptr) {
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            // From the keyboard: no point, the menu opens where the cursor is.
-            if (at.x == -1 && at.y == -1) {
-                GetCursorPos(&at);
-            }
-            Popup(*form_.PopupMenu, at.x, at.y);
-            return 0;
-        }
-        break;
-    default:
-        break;
+    if (const Answer answer = Dispatch(message, wParam, lParam)) {
+        return *answer;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+Win32FormPeer::Answer Win32FormPeer::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        return OnClose();
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam);
+    case WM_NOTIFY:
+        return OnNotify(wParam, lParam);
+    case DM_GETDEFID:
+        return OnGetDefId();
+    case WM_NEXTDLGCTL:
+        return OnNextDlgCtl(wParam, lParam);
+    case WM_ACTIVATE:
+        return OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
+    case WM_SETFOCUS:
+        return OnSetFocus();
+    case RestoreFocusMessage:
+        return OnRestoreFocus();
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_ERASEBKGND:
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_SETCURSOR:
+        return OnSetCursor(LOWORD(lParam));
+    case WM_GETDLGCODE:
+        return OnGetDlgCode();
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam);
+    case WM_SYSKEYDOWN:
+        return OnSysKeyDown(wParam);
+    case WM_MOUSEMOVE:
+        return OnMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    case WM_SIZE:
+        return OnSize(wParam);
+    case WM_MOVE:
+        return OnMove();
+    case WM_DPICHANGED:
+        return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    case WM_INITMENU:
+        return OnInitMenu(reinterpret_cast<HMENU>(wParam));
+    case WM_INITMENUPOPUP:
+        return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
+    case WM_CONTEXTMENU:
+        return OnContextMenu(
+            POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    default:
+        return std::nullopt;
+    }
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnClose() {
+    // The model decides: hiding, or nothing. The window itself stays.
+    form_.Close();
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnNotify(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Win32ControlPeer::Route(WM_NOTIFY, wParam, lParam, result)) {
+        return result;
+    }
+    return std::nullopt;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnActivate(WORD state, bool minimized) {
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            lastFocus_ = focus;
+        }
+    } else if (!minimized) {
+        PostMessageA(window_, RestoreFocusMessage, 0, 0);
+    }
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnSetFocus() {
+    PostMessageA(window_, RestoreFocusMessage, 0, 0);
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnRestoreFocus() {
+    // Only when the activation left the focus with nobody in particular: a window
+    // activated by SetFocus on one of its controls keeps that focus, and no other
+    // control (a radio button) sees it pass by.
+    if (GetActiveWindow() == window_ && (GetFocus() == nullptr || GetFocus() == window_)) {
+        RestoreFocus();
+    }
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnEraseBackground(HDC dc) {
+    if (!form_.BlackBackground) {
+        return std::nullopt;
+    }
+    RECT client;
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return 1;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnSetCursor(WORD hitTest) {
+    if (form_.HideCursor && hitTest == HTCLIENT) {
+        SetCursor(nullptr);
+        return TRUE;
+    }
+    return std::nullopt;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnGetDlgCode() {
+    // A form that takes keys itself gets them all, Escape and Enter included.
+    if (form_.OnKeyDown) {
+        return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    }
+    return std::nullopt;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnKeyDown(WPARAM key) {
+    form_.KeyDown(static_cast<int>(key));
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnSysKeyDown(WPARAM key) {
+    // Alt and F10 come so; a form that takes keys takes these too.
+    if (form_.OnKeyDown) {
+        form_.KeyDown(static_cast<int>(key));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnMouseMove(int x, int y) {
+    form_.MouseMove(x, y);
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnInitMenu(HMENU menu) {
+    if (menu == GetMenu(window_)) {
+        menus_.RefreshBar(menu);
+    }
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnInitMenuPopup(HMENU menu, bool systemMenu) {
+    if (!systemMenu) {
+        menus_.Refresh(menu);
+    }
+    return 0;
+}
+
+Win32FormPeer::Answer Win32FormPeer::OnContextMenu(POINT at) {
+    if (form_.PopupMenu == nullptr) {
+        return std::nullopt;
+    }
+    // From the keyboard: no point, the menu opens where the cursor is.
+    if (at.x == -1 && at.y == -1) {
+        GetCursorPos(&at);
+    }
+    Popup(*form_.PopupMenu, at.x, at.y);
+    return 0;
 }
 
 } // namespace tvm

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,16 +75,42 @@ public:
     static bool RegisterWindowClass();
 
 private:
+    // What a handler answers; empty leaves the message to DefWindowProc.
+    using Answer = std::optional<LRESULT>;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool Command(WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultId() const;
-    void NextControl(WPARAM wParam, LPARAM lParam);
+    // Hands the message to its handler.
+    Answer Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // One handler per message (Win32FormPeer.cpp).
+    Answer OnClose();
+    Answer OnCommand(WPARAM wParam, LPARAM lParam);
+    Answer OnNotify(WPARAM wParam, LPARAM lParam);
+    Answer OnGetDefId() const;
+    Answer OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    Answer OnActivate(WORD state, bool minimized);
+    Answer OnSetFocus();
+    Answer OnRestoreFocus();
+    Answer OnEraseBackground(HDC dc);
+    Answer OnSetCursor(WORD hitTest);
+    Answer OnGetDlgCode();
+    Answer OnKeyDown(WPARAM key);
+    Answer OnSysKeyDown(WPARAM key);
+    Answer OnMouseMove(int x, int y);
+    Answer OnInitMenu(HMENU menu);
+    Answer OnInitMenuPopup(HMENU menu, bool systemMenu);
+    Answer OnContextMenu(POINT at);
+    // The size and DPI messages (Win32FormPeerLayout.cpp).
+    Answer OnGetMinMaxInfo(MINMAXINFO& info) const;
+    Answer OnSize(WPARAM kind);
+    Answer OnMove();
+    Answer OnDpiChanged(UINT dpi, const RECT& suggested);
+
     void RestoreFocus();
     void ApplySize();
     void Place();
     void Resized();
-    void DpiChanged(UINT dpi, const RECT& suggested);
     // The frame's share of the window's outer size as it is now.
     SIZE FrameExtra() const;
     // The form's outer size in the layout's units as pixels at the window's DPI, and back.
@@ -103,7 +130,7 @@ private:
     // The frame's share of the layout's outer size (the form's Width and Height beside
     // its client size).
     SIZE layoutFrame_{};
-    HFONT font_ = nullptr;
+    HFONT font_ = nullptr; // the toolkit's, for dpi_
     bool ready_ = false;
     int nextId_ = 1000;
     std::vector<Win32ControlPeer*> peers_;

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Peers.h"
 
+#include "platform/win32/Win32Handles.h"
 #include "ui/widgets/Grid.h"
 
 #include <algorithm>
@@ -135,11 +136,8 @@ private:
     void ApplyRowHeight() {
         const HIMAGELIST rows = ImageList_Create(
             1, std::max(1, Form().Scale(grid_.DefaultRowHeight) - 1), ILC_COLOR, 0, 0);
-        const auto previous = reinterpret_cast<HIMAGELIST>(
-            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows)));
-        if (previous != nullptr) {
-            ImageList_Destroy(previous);
-        }
+        const OwnedImageList previous(reinterpret_cast<HIMAGELIST>(
+            SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows))));
     }
 
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

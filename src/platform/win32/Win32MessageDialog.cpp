@@ -26,18 +26,21 @@ constexpr int TextId = 100;
 
 struct DialogState {
     const MessageDialogSpec& Spec;
-    HFONT Font;
+    DialogFonts& Fonts;
     ModalResult Result;
     bool Done = false;
-    HICON Icon = nullptr;
+    // A control could not be made: the dialog goes at once, as one that could not be
+    // made at all.
+    bool Failed = false;
+    HFONT Font = nullptr;
+    OwnedIcon Icon{}; // a scaled copy of the system's icon, when it is one
 };
 
 // The system's icon at `size` pixels. The shared icon when the system's icon size is
 // that size (so at 96 DPI) or when comctl32 lacks the scaling loader (before Windows
-// Vista); else one of its own, which the caller destroys (`owned`).
-HICON LoadSystemIcon(const char* icon, int size, bool& owned) {
+// Vista); else one of its own, which `owned` takes.
+HICON LoadSystemIcon(const char* icon, int size, OwnedIcon& owned) {
     using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-    owned = false;
     const HMODULE comctl = GetModuleHandleA("comctl32.dll");
     if (comctl != nullptr && SystemMetricForDpi(SM_CXICON, SystemDpi()) != size) {
         const auto load = reinterpret_cast<LoadFn>(
@@ -45,7 +48,7 @@ HICON LoadSystemIcon(const char* icon, int size, bool& owned) {
         HICON scaled = nullptr;
         if (load != nullptr &&
             SUCCEEDED(load(nullptr, reinterpret_cast<PCWSTR>(icon), size, size, &scaled))) {
-            owned = true;
+            owned.reset(scaled);
             return scaled;
         }
     }
@@ -65,15 +68,18 @@ HWND AddControl(HWND dialog, HFONT font, const char* className, const char* text
     const HWND control = CreateWindowExA(
         0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control != nullptr) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
     return control;
 }
 
-void Build(HWND dialog, DialogState& state) {
+// False when a control could not be made.
+bool Build(HWND dialog, DialogState& state) {
     const MessageDialogSpec& spec = state.Spec;
     SetWindowTextA(dialog, spec.Title.c_str());
     const UINT dpi = WindowDpi(dialog);
-    state.Font = CreateShellDlgFont(dpi);
+    state.Font = state.Fonts.At(dpi);
     SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(state.Font), FALSE);
     const auto scale = [dpi](int length) { return ScaleToDpi(length, dpi); };
     const int margin = scale(Margin);
@@ -96,12 +102,14 @@ void Build(HWND dialog, DialogState& state) {
 
     const HWND icon = AddControl(dialog, state.Font, WC_STATICA, "", SS_ICON, -1, margin, margin,
                                  iconSize, iconSize);
-    bool ownedIcon = false;
-    const HICON picture = LoadSystemIcon(spec.Icon, iconSize, ownedIcon);
-    state.Icon = ownedIcon ? picture : nullptr;
+    const HWND body =
+        AddControl(dialog, state.Font, WC_STATICA, spec.Text.c_str(), SS_LEFT | SS_NOPREFIX, TextId,
+                   margin + iconSize + iconGap, margin, text.cx, text.cy);
+    if (icon == nullptr || body == nullptr) {
+        return false;
+    }
+    const HICON picture = LoadSystemIcon(spec.Icon, iconSize, state.Icon);
     SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
-    AddControl(dialog, state.Font, WC_STATICA, spec.Text.c_str(), SS_LEFT | SS_NOPREFIX, TextId,
-               margin + iconSize + iconGap, margin, text.cx, text.cy);
 
     int left = (clientWidth - buttonsWidth) / 2;
     HWND first = nullptr;
@@ -110,6 +118,9 @@ void Build(HWND dialog, DialogState& state) {
                             (first == nullptr ? WS_GROUP : 0);
         const HWND made = AddControl(dialog, state.Font, WC_BUTTONA, button.Caption, style,
                                      button.Id, left, buttonsTop, buttonWidth, buttonHeight);
+        if (made == nullptr) {
+            return false;
+        }
         if (first == nullptr) {
             first = made;
             SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(button.Id), 0);
@@ -126,12 +137,14 @@ void Build(HWND dialog, DialogState& state) {
     SetWindowPos(dialog, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
                  height, SWP_NOZORDER | SWP_NOACTIVATE);
     SetFocus(first);
+    return true;
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        Build(dialog, *reinterpret_cast<DialogState*>(lParam));
+        auto& state = *reinterpret_cast<DialogState*>(lParam);
+        state.Failed = !Build(dialog, state);
         return FALSE; // the focus is set
     }
     auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -172,7 +185,7 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
 
 } // namespace
 
-ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
+ModalResult RunMessageDialog(const MessageDialogSpec& spec, DialogFonts& fonts) {
     // An empty template of the system's dialog class: the dialog manager brings the
     // default button, Escape and the focus handling; the controls are added here.
     alignas(DWORD) std::array<WORD, 16> layout{};
@@ -184,14 +197,15 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
 
-    DialogState state{spec, nullptr, spec.CloseResult};
+    DialogState state{spec, fonts, spec.CloseResult};
     const HWND dialog = CreateDialogIndirectParamA(
         GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
         &DialogProc, reinterpret_cast<LPARAM>(&state));
     if (dialog == nullptr) {
-        if (state.Font != nullptr) {
-            DeleteObject(state.Font);
-        }
+        return spec.CloseResult;
+    }
+    if (state.Failed) {
+        DestroyWindow(dialog);
         return spec.CloseResult;
     }
     for (HWND window : disabled) {
@@ -223,10 +237,6 @@ ModalResult RunMessageDialog(const MessageDialogSpec& spec) {
         }
     }
     DestroyWindow(dialog);
-    DeleteObject(state.Font);
-    if (state.Icon != nullptr) {
-        DestroyIcon(state.Icon);
-    }
     if (owner != nullptr && IsWindow(owner)) {
         SetActiveWindow(owner);
     }

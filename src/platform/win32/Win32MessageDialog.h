@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/Win32Font.h"
 #include "ui/widgets/Dialogs.h"
 
 #include <windows.h>
@@ -29,6 +30,7 @@ struct MessageDialogSpec {
     ModalResult CloseResult;
 };
 
-ModalResult RunMessageDialog(const MessageDialogSpec& spec);
+// The dialog takes its font for its DPI from `fonts`.
+ModalResult RunMessageDialog(const MessageDialogSpec& spec, DialogFonts& fonts);
 
 } // namespace tvm

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Peers.h"
 
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Handles.h"
 #include "ui/widgets/StdCtrls.h"
 
 namespace tvm {
@@ -19,6 +20,9 @@ public:
         arrows_ =
             CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0,
                             0, 0, host.HostWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (arrows_ == nullptr) {
+            ThrowLastError("CreateWindowExA");
+        }
         Adopt(arrows_);
         SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
         SetWindowSubclass(Handle(), &SpinEditPeer::FieldProc, 1, 0);

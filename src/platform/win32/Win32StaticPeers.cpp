@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Peers.h"
 
 #include "platform/win32/Win32Font.h"
+#include "platform/win32/Win32Handles.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/StdCtrls.h"
 
@@ -21,8 +22,10 @@ public:
         MakeOwnFont();
     }
     ~LabelPeer() override {
-        if (font_ != nullptr) {
-            DeleteObject(font_);
+        // The window goes after this peer's members: it takes the form's font back
+        // before its own is deleted.
+        if (font_) {
+            SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Form().Font()), FALSE);
         }
     }
     LabelPeer(const LabelPeer&) = delete;
@@ -41,8 +44,8 @@ public:
 protected:
     void Place(int left, int top, int width, int height) override {
         if (width == 0 || height == 0) {
-            const SIZE size = MeasureText(font_ != nullptr ? font_ : Form().Font(),
-                                          label_.Caption(), label_.WordWrap ? width : 0, false);
+            const SIZE size = MeasureText(font_ ? font_.get() : Form().Font(), label_.Caption(),
+                                          label_.WordWrap ? width : 0, false);
             width = width == 0 ? size.cx : width;
             height = height == 0 ? size.cy : height;
         }
@@ -56,20 +59,18 @@ private:
         if (!label_.Bold && label_.FontName.empty() && label_.FontHeight == 0) {
             return;
         }
-        const HFONT previous = font_;
-        font_ = CreateFontA(-Form().Scale(label_.FontHeight != 0 ? label_.FontHeight : 11), 0, 0, 0,
-                            label_.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE,
-                            label_.FontName.empty() ? "MS Shell Dlg" : label_.FontName.c_str());
-        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-        if (previous != nullptr) {
-            DeleteObject(previous);
-        }
+        GdiObject<HFONT> font(CreateFontA(
+            -Form().Scale(label_.FontHeight != 0 ? label_.FontHeight : 11), 0, 0, 0,
+            label_.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+            label_.FontName.empty() ? "MS Shell Dlg" : label_.FontName.c_str()));
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        // The previous font goes once the window has the new one.
+        font_ = std::move(font);
     }
 
     TLabel& label_;
-    HFONT font_ = nullptr;
+    GdiObject<HFONT> font_;
 };
 
 // An etched line along the top of a flat bevel, along the left of a narrow one, and a
@@ -149,9 +150,8 @@ public:
         LoadPicture();
     }
     ~ImagePeer() override {
-        if (icon_ != nullptr) {
-            DestroyIcon(icon_);
-        }
+        // The window goes after this peer's members: it lets go of the icon first.
+        SendMessageA(Handle(), STM_SETICON, 0, 0);
     }
     ImagePeer(const ImagePeer&) = delete;
     ImagePeer& operator=(const ImagePeer&) = delete;
@@ -166,18 +166,16 @@ private:
             return;
         }
         const int size = Form().Scale(32);
-        const HICON previous = icon_;
-        icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                              MAKEINTRESOURCEA(image_.IconResource), IMAGE_ICON,
-                                              size, size, LR_DEFAULTCOLOR));
-        SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-        if (previous != nullptr) {
-            DestroyIcon(previous);
-        }
+        // Not LR_SHARED: the icon is ours to destroy.
+        OwnedIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                                     MAKEINTRESOURCEA(image_.IconResource),
+                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+        icon_ = std::move(icon);
     }
 
     TImage& image_;
-    HICON icon_ = nullptr;
+    OwnedIcon icon_;
 };
 
 // A status line of one text. The bar places itself along the bottom of the form.

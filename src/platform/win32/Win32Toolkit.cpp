@@ -73,39 +73,39 @@ void MarkGroups(HWND host) {
 // list's end, so each of the six states gets its picture: the disabled one for
 // PBS_DISABLED, the normal one for the rest. The pictures are stretched from their 96-DPI
 // size to `dpi`.
-HIMAGELIST ButtonImageList(HBITMAP strip, UINT dpi) {
+OwnedImageList ButtonImageList(HBITMAP strip, UINT dpi) {
     BITMAP info{};
     if (GetObjectA(strip, sizeof info, &info) == 0 || info.bmWidth < 2 || info.bmHeight < 1) {
-        return nullptr;
+        return {};
     }
     const int sourceWidth = info.bmWidth / 2;
     const int sourceHeight = info.bmHeight;
     const int width = ScaleToDpi(sourceWidth, dpi);
     const int height = ScaleToDpi(sourceHeight, dpi);
-    const HDC screen = GetDC(nullptr);
-    const HDC source = CreateCompatibleDC(screen);
-    const HDC target = CreateCompatibleDC(screen);
-    const HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ sourceBefore = SelectObject(source, strip);
-    const COLORREF transparent = GetPixel(source, 0, sourceHeight - 1);
-    const HIMAGELIST list =
-        ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, PBS_DEFAULTED_ANIMATING, 0);
-    for (int state = PBS_NORMAL; list != nullptr && state <= PBS_DEFAULTED_ANIMATING; ++state) {
+    const WindowDc screen(nullptr);
+    const MemoryDc source(CreateCompatibleDC(screen.get()));
+    const MemoryDc target(CreateCompatibleDC(screen.get()));
+    const GdiObject<HBITMAP> picture(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!source || !target || !picture) {
+        return {};
+    }
+    const ScopedSelect sourceStrip(source.get(), strip);
+    const COLORREF transparent = GetPixel(source.get(), 0, sourceHeight - 1);
+    OwnedImageList list(
+        ImageList_Create(width, height, ILC_COLOR4 | ILC_MASK, PBS_DEFAULTED_ANIMATING, 0));
+    for (int state = PBS_NORMAL; list && state <= PBS_DEFAULTED_ANIMATING; ++state) {
         // ImageList_AddMasked blackens the transparent pixels of the bitmap it is
         // given, so every state is added from a fresh copy.
-        const HGDIOBJ targetBefore = SelectObject(target, picture);
-        // Whole pixels only: a blend would leave a fringe the mask does not match.
-        SetStretchBltMode(target, COLORONCOLOR);
-        StretchBlt(target, 0, 0, width, height, source, state == PBS_DISABLED ? sourceWidth : 0, 0,
-                   sourceWidth, sourceHeight, SRCCOPY);
-        SelectObject(target, targetBefore);
-        ImageList_AddMasked(list, picture, transparent);
+        {
+            const ScopedSelect drawn(target.get(), picture.get());
+            // Whole pixels only: a blend would leave a fringe the mask does not match.
+            SetStretchBltMode(target.get(), COLORONCOLOR);
+            StretchBlt(target.get(), 0, 0, width, height, source.get(),
+                       state == PBS_DISABLED ? sourceWidth : 0, 0, sourceWidth, sourceHeight,
+                       SRCCOPY);
+        }
+        ImageList_AddMasked(list.get(), picture.get(), transparent);
     }
-    SelectObject(source, sourceBefore);
-    DeleteObject(picture);
-    DeleteDC(target);
-    DeleteDC(source);
-    ReleaseDC(nullptr, screen);
     return list;
 }
 
@@ -195,8 +195,9 @@ void Win32Toolkit::SetGlyphs(const std::map<TGlyph, HBITMAP>& strips) {
     glyphs_.clear();
     strips_.clear();
     for (const auto& [glyph, strip] : strips) {
-        if (const auto copy = static_cast<HBITMAP>(CopyImage(strip, IMAGE_BITMAP, 0, 0, 0))) {
-            strips_.emplace(glyph, decltype(strips_)::mapped_type(copy, &DeleteObject));
+        GdiObject<HBITMAP> copy(static_cast<HBITMAP>(CopyImage(strip, IMAGE_BITMAP, 0, 0, 0)));
+        if (copy) {
+            strips_.emplace(glyph, std::move(copy));
         }
     }
 }
@@ -209,12 +210,13 @@ HIMAGELIST Win32Toolkit::GlyphImages(TGlyph glyph, UINT dpi) {
     if (strip == strips_.end()) {
         return nullptr;
     }
-    const HIMAGELIST list = ButtonImageList(strip->second.get(), dpi);
-    if (list != nullptr) {
-        imageLists_.emplace_back(list, &ImageList_Destroy);
-        glyphs_[{glyph, dpi}] = list;
+    OwnedImageList list = ButtonImageList(strip->second.get(), dpi);
+    const HIMAGELIST made = list.get();
+    if (made != nullptr) {
+        imageLists_.push_back(std::move(list));
+        glyphs_[{glyph, dpi}] = made;
     }
-    return list;
+    return made;
 }
 
 void Win32Toolkit::SetMessageHook(const TForm& form, MessageHook hook) {

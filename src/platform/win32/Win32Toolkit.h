@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/Win32Font.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "ui/widgets/Application.h"
 #include "ui/widgets/Form.h"
@@ -13,7 +15,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -25,10 +26,10 @@ class TControl;
 // forms it realizes and keep it until they are gone: their buttons use its pictures.
 //
 //   Win32MessageLoop loop;
-//   Win32Dialogs dialogs;
+//   Win32Toolkit toolkit(loop);
+//   Win32Dialogs dialogs(toolkit);
 //   Win32Timers timers(loop);
 //   TApplication app(dialogs, timers);
-//   Win32Toolkit toolkit(loop);
 //   TMainForm main(app, settings, services);
 //   toolkit.Realize(main);
 //   main.Show();
@@ -71,6 +72,10 @@ public:
     // What a push button with `glyph` at `dpi` hands to BCM_SETIMAGELIST, or null.
     HIMAGELIST GlyphImages(TGlyph glyph, UINT dpi);
 
+    // The face of the program's windows, one font per DPI for as long as the toolkit
+    // lives; the forms and the message dialogs share them.
+    DialogFonts& Fonts() { return fonts_; }
+
     Win32MessageLoop& Loop() const { return loop_; }
 
     static constexpr const char* FormClass = "TavelmorindForm";
@@ -78,13 +83,12 @@ public:
 
 private:
     Win32MessageLoop& loop_;
-    std::map<TGlyph, std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)>>
-        strips_;
+    DialogFonts fonts_;
+    std::map<TGlyph, GdiObject<HBITMAP>> strips_;
     std::map<std::pair<TGlyph, UINT>, HIMAGELIST> glyphs_;
     // Buttons do not own their image lists; a list replaced by a later SetGlyphs may
     // still be on a button, so every list lives as long as the toolkit.
-    std::vector<std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, decltype(&ImageList_Destroy)>>
-        imageLists_;
+    std::vector<OwnedImageList> imageLists_;
 };
 
 } // namespace tvm

@@ -54,15 +54,20 @@ void Win32Tray::ShowMenu(TMenu& menu) {
     toolkit_.Popup(menu, owner_, cursor.x, cursor.y);
 }
 
-Win32Tray::Icons Win32Tray::LoadIcons(int starting, int enabled, int disabled) {
+Win32Tray::OwnedIcons Win32Tray::LoadIcons(int starting, int enabled, int disabled) {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     // The notification area shows small icons at the primary monitor's DPI.
     const int size = SystemMetricForDpi(SM_CXSMICON, SystemDpi());
+    // Not LR_SHARED: each icon is a copy of our own, to be destroyed.
     auto load = [&](int id) {
-        return static_cast<HICON>(
-            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        return OwnedIcon(static_cast<HICON>(
+            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     };
-    return Icons{load(starting), load(enabled), load(disabled)};
+    return OwnedIcons{load(starting), load(enabled), load(disabled)};
+}
+
+Win32Tray::Icons Win32Tray::Handles(const OwnedIcons& icons) {
+    return Icons{icons[0].get(), icons[1].get(), icons[2].get()};
 }
 
 } // namespace tvm

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Shell.h"
@@ -19,6 +20,7 @@ namespace tvm {
 class Win32Tray final : public TrayService {
 public:
     using Icons = std::array<HICON, 3>; // by TrayPicture: Starting, Enabled, Disabled
+    using OwnedIcons = std::array<OwnedIcon, 3>;
 
     Win32Tray(Win32Toolkit& toolkit, const TForm& owner, Icons icons)
         : toolkit_(toolkit), owner_(owner), icons_(icons) {}
@@ -31,8 +33,10 @@ public:
     // The record handed to the shell.
     NOTIFYICONDATAA Record(const TrayIconData& data) const;
 
-    // Loads the three icons from the program's resources at the small-icon size.
-    static Icons LoadIcons(int starting, int enabled, int disabled);
+    // Loads the three icons from the program's resources at the small-icon size; the
+    // icon must not go while the shell shows it.
+    static OwnedIcons LoadIcons(int starting, int enabled, int disabled);
+    static Icons Handles(const OwnedIcons& icons);
 
 private:
     Win32Toolkit& toolkit_;

@@ -17,16 +17,19 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
-                                     Win32Tray::Icons trayIcons, HICON programIcon)
-    : loop_(loop), trayIcons_(trayIcons), programIcon_(programIcon), toolkit_(loop) {
+                                     Win32Tray::OwnedIcons trayIcons, OwnedIcon programIcon)
+    : loop_(loop), trayIcons_(std::move(trayIcons)), programIcon_(std::move(programIcon)),
+      toolkit_(loop) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &ApplicationProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = programIcon;
+    windowClass.hIcon = programIcon_.get();
     windowClass.lpszClassName = kApplicationClass;
-    RegisterClassExA(&windowClass);
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        ThrowLastError("RegisterClassExA");
+    }
     // A real top-level window of no size in the middle of the screen: it carries the
     // taskbar button while a window of the program is shown, and takes the system
     // commands of the monitor features.
@@ -34,6 +37,9 @@ Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
         0, kApplicationClass, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
         GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
         nullptr, instance, nullptr);
+    if (appWindow_ == nullptr) {
+        ThrowLastError("CreateWindowExA");
+    }
     showMainMessage_ = RegisterWindowMessageA(Win32SingleInstance::ShowMainMessageName);
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
 }
@@ -43,6 +49,8 @@ Win32WindowSystem::~Win32WindowSystem() {
     if (appWindow_ != nullptr) {
         DestroyWindow(appWindow_);
     }
+    // The class names the program icon, which goes with this object.
+    UnregisterClassA(kApplicationClass, GetModuleHandleA(nullptr));
 }
 
 void Win32WindowSystem::SetGlyphs(std::map<TGlyph, HBITMAP> strips) {
@@ -52,8 +60,8 @@ void Win32WindowSystem::SetGlyphs(std::map<TGlyph, HBITMAP> strips) {
 void Win32WindowSystem::Own(TForm& form) {
     const HWND window = Win32Toolkit::Handle(form);
     SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(appWindow_));
-    if (programIcon_ != nullptr) {
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
+    if (programIcon_) {
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_.get()));
     }
     forms_.push_back(&form);
 }
@@ -74,7 +82,7 @@ void Win32WindowSystem::RealizeMain(TForm& main, ShellEvents& events) {
     Win32Toolkit& toolkit = toolkit_;
     toolkit.Realize(main);
     Own(main);
-    tray_ = std::make_unique<Win32Tray>(toolkit, main, trayIcons_);
+    tray_ = std::make_unique<Win32Tray>(toolkit, main, Win32Tray::Handles(trayIcons_));
     toolkit.SetMessageHook(
         main, [this, &main, &events](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppServices.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32Tray.h"
@@ -19,16 +20,18 @@ namespace tvm {
 // "TaskbarCreated", the show request of a second start, the end of the session.
 class Win32WindowSystem final : public WindowSystem, public TrayService {
 public:
-    Win32WindowSystem(Win32MessageLoop& loop, const char* title, Win32Tray::Icons trayIcons,
-                      HICON programIcon);
+    // The icons are the window system's from then on.
+    Win32WindowSystem(Win32MessageLoop& loop, const char* title, Win32Tray::OwnedIcons trayIcons,
+                      OwnedIcon programIcon);
     ~Win32WindowSystem() override;
     Win32WindowSystem(const Win32WindowSystem&) = delete;
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
     HWND ApplicationWindow() const { return appWindow_; }
 
-    // The pictures of buttons with a glyph (see Win32Toolkit::SetGlyphs); the toolkit
-    // is made with the first form, so the bitmaps must last until a form is realized.
+    Win32Toolkit& Toolkit() { return toolkit_; }
+
+    // The pictures of buttons with a glyph (see Win32Toolkit::SetGlyphs), copied.
     void SetGlyphs(std::map<TGlyph, HBITMAP> strips);
 
     void Realize(TForm& form) override;
@@ -50,8 +53,9 @@ private:
     void Own(TForm& form);
 
     Win32MessageLoop& loop_;
-    Win32Tray::Icons trayIcons_;
-    HICON programIcon_;
+    // Declared before the windows that show them, so that they go after those windows.
+    Win32Tray::OwnedIcons trayIcons_;
+    OwnedIcon programIcon_;
     HWND appWindow_ = nullptr;
     bool started_ = false;
     Win32Toolkit toolkit_;
