@@ -11,8 +11,6 @@ namespace tvm {
 
 namespace {
 
-constexpr UINT RestoreFocusMessage = WM_APP + 1;
-
 DWORD FrameStyle(const TForm& form) {
     switch (form.BorderStyle) {
     case TBorderStyle::Dialog:
@@ -154,31 +152,6 @@ Win32ControlPeer* Win32FormPeer::ButtonPeer(bool wantDefault) const {
     return nullptr;
 }
 
-void Win32FormPeer::PushButtonFocus(Win32ControlPeer& button, bool focused) {
-    Win32ControlPeer* defaultButton = ButtonPeer(true);
-    if (defaultButton == nullptr || defaultButton == &button) {
-        return;
-    }
-    SendMessageA(button.Handle(), BM_SETSTYLE, focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    SendMessageA(defaultButton->Handle(), BM_SETSTYLE, focused ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON,
-                 TRUE);
-}
-
-Win32FormPeer::Answer Win32FormPeer::OnGetDefId() const {
-    // Enter presses the push button that has the focus, else the default button.
-    if (Win32ControlPeer* focused = Win32ControlPeer::FromHandle(GetFocus())) {
-        if (&focused->Form() == this && dynamic_cast<const TButton*>(&focused->Control())) {
-            return MAKELRESULT(focused->Id(), DC_HASDEFID);
-        }
-    }
-    if (Win32ControlPeer* button = ButtonPeer(true)) {
-        if (button->Control().Visible()) {
-            return MAKELRESULT(button->Id(), DC_HASDEFID);
-        }
-    }
-    return 0;
-}
-
 Win32FormPeer::Answer Win32FormPeer::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT ignored = 0;
     if (Win32ControlPeer::Route(WM_COMMAND, wParam, lParam, ignored)) {
@@ -209,34 +182,6 @@ Win32FormPeer::Answer Win32FormPeer::OnCommand(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return std::nullopt;
-}
-
-Win32FormPeer::Answer Win32FormPeer::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
-    const HWND target = LOWORD(lParam) != 0
-                            ? reinterpret_cast<HWND>(wParam)
-                            : GetNextDlgTabItem(window_, GetFocus(), wParam != 0 ? TRUE : FALSE);
-    if (target == nullptr) {
-        return 0;
-    }
-    if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
-        SendMessageA(target, EM_SETSEL, 0, -1);
-    }
-    ::SetFocus(target);
-    return 0;
-}
-
-void Win32FormPeer::RestoreFocus() {
-    if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)) {
-        ::SetFocus(lastFocus_);
-        return;
-    }
-    if (const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
-        ::SetFocus(first);
-    } else {
-        // A window without controls takes the keys itself: with the focus nowhere,
-        // Windows sends every key to the active window as WM_SYSKEYDOWN.
-        ::SetFocus(window_);
-    }
 }
 
 void Win32FormPeer::Popup(TMenu& menu, int x, int y) {
@@ -315,7 +260,7 @@ Win32FormPeer::Answer Win32FormPeer::Dispatch(UINT message, WPARAM wParam, LPARA
         return OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
     case WM_SETFOCUS:
         return OnSetFocus();
-    case RestoreFocusMessage:
+    case kRestoreFocusMessage:
         return OnRestoreFocus();
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -361,33 +306,6 @@ Win32FormPeer::Answer Win32FormPeer::OnNotify(WPARAM wParam, LPARAM lParam) {
         return result;
     }
     return std::nullopt;
-}
-
-Win32FormPeer::Answer Win32FormPeer::OnActivate(WORD state, bool minimized) {
-    if (state == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus)) {
-            lastFocus_ = focus;
-        }
-    } else if (!minimized) {
-        PostMessageA(window_, RestoreFocusMessage, 0, 0);
-    }
-    return 0;
-}
-
-Win32FormPeer::Answer Win32FormPeer::OnSetFocus() {
-    PostMessageA(window_, RestoreFocusMessage, 0, 0);
-    return 0;
-}
-
-Win32FormPeer::Answer Win32FormPeer::OnRestoreFocus() {
-    // Only when the activation left the focus with nobody in particular: a window
-    // activated by SetFocus on one of its controls keeps that focus, and no other
-    // control (a radio button) sees it pass by.
-    if (GetActiveWindow() == window_ && (GetFocus() == nullptr || GetFocus() == window_)) {
-        RestoreFocus();
-    }
-    return 0;
 }
 
 Win32FormPeer::Answer Win32FormPeer::OnEraseBackground(HDC dc) {

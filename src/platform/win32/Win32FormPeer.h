@@ -77,6 +77,8 @@ public:
 private:
     // What a handler answers; empty leaves the message to DefWindowProc.
     using Answer = std::optional<LRESULT>;
+    // Posted to itself so that the focus is put back once the activation is over.
+    static constexpr UINT kRestoreFocusMessage = WM_APP + 1;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
