@@ -54,6 +54,8 @@ constexpr std::array<std::size_t, kKeys.size()> SaveOrder() {
 constexpr auto kSaveOrder = SaveOrder();
 
 template <class... Visitors> struct Overloaded : Visitors... { using Visitors::operator()...; };
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 std::int32_t ValueOf(const SettingKey& key, const Settings& config, const SettingsHolder& holder) {
     return std::visit(
