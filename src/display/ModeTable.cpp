@@ -77,11 +77,14 @@ bool ModeTable::SetSetAt(std::size_t index, const std::string& text) {
     return true;
 }
 
+void ModeTable::SetRate(std::size_t index, std::uint32_t rate) {
+    rows_[index].SetAt = std::to_string(rate);
+    rows_[index].Rate = rate;
+}
+
 void ModeTable::ApplyFastest(bool automatic) {
     for (std::size_t index = 0; index < rows_.size(); ++index) {
-        const std::uint32_t rate = automatic ? FastestTable[index] : 0;
-        rows_[index].SetAt = std::to_string(rate);
-        rows_[index].Rate = rate;
+        SetRate(index, automatic ? FastestTable[index] : 0);
     }
 }
 

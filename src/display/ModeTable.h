@@ -41,6 +41,8 @@ public:
     // leaves the row as it was; so does a negative number, which would reach the driver
     // as a huge unsigned frequency (false).
     bool SetSetAt(std::size_t index, const std::string& text);
+    // Set At as the decimal text of `rate`.
+    void SetRate(std::size_t index, std::uint32_t rate);
     // Every Set At becomes the mode's fastest rate (automatic) or "0".
     void ApplyFastest(bool automatic);
     // Every row's detected frequencies read `text`.

@@ -80,6 +80,10 @@ void Assign(const SettingKey& key, std::int32_t value, Settings& config, Setting
                key.Where);
 }
 
+ProgramError UnableToWrite(const Profile& ini) {
+    return ProgramError(FormatText("Unable to write to %s", ini.FileName()));
+}
+
 // A path with a space runs as what precedes the space ("C:\Program.exe") unless quoted.
 std::string RunCommandFor(const std::string& path) {
     return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
@@ -99,7 +103,7 @@ std::int32_t SettingsStore::ReadInteger(const std::string& section, const std::s
 void SettingsStore::WriteString(const std::string& section, const std::string& key,
                                 const std::string& value) {
     if (!ini_.WriteString(section, key, value)) {
-        throw ProgramError(FormatText("Unable to write to %s", ini_.FileName()));
+        throw UnableToWrite(ini_);
     }
 }
 
@@ -133,7 +137,7 @@ std::int32_t SettingsStore::ReadFrequency(const std::string& key) {
 
 void SettingsStore::SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows) {
     if (!ini_.EraseSection(kFrequencies)) {
-        throw ProgramError(FormatText("Unable to write to %s", ini_.FileName()));
+        throw UnableToWrite(ini_);
     }
     for (const auto& [key, setAt] : rows) {
         WriteString(kFrequencies, key, setAt);

@@ -19,6 +19,12 @@ void TMainForm::ShowRow(std::size_t index) {
     MainStringGrid.SetCell(kSetAtColumn, row, mode.SetAt);
 }
 
+void TMainForm::ShowSetAtColumn() {
+    for (std::size_t index = 0; index < Table.Count(); ++index) {
+        MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1, Table.Row(index).SetAt);
+    }
+}
+
 void TMainForm::BuildModeTable() {
     TStringGrid& grid = MainStringGrid;
     grid.SetCell(kKeyColumn, 0, "Screen Mode");
@@ -41,9 +47,7 @@ void TMainForm::BuildModeTable() {
 void TMainForm::ApplyFastestSetting() {
     const bool automatic = FastestCheckBox.Checked();
     Table.ApplyFastest(automatic);
-    for (std::size_t index = 0; index < Table.Count(); ++index) {
-        MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1, Table.Row(index).SetAt);
-    }
+    ShowSetAtColumn();
     InstrLabel.SetCaption(automatic ? kAutomaticInstruction : kManualInstruction);
     FreqLabel.SetEnabled(!automatic);
     FreqCombo.SetEnabled(!automatic);

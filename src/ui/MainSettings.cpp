@@ -73,10 +73,10 @@ void TMainForm::LoadSettings() {
 
     if (!FastestCheckBox.Checked()) {
         for (std::size_t index = 0; index < Table.Count(); ++index) {
-            Table.SetSetAt(index, std::to_string(Store.ReadFrequency(Table.Row(index).Key)));
-            MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1,
-                                   Table.Row(index).SetAt);
+            Table.SetRate(index,
+                          static_cast<std::uint32_t>(Store.ReadFrequency(Table.Row(index).Key)));
         }
+        ShowSetAtColumn();
     }
 
     // Stays false when the user's Run value is not text.

@@ -199,6 +199,7 @@ private:
     void CreateMenus();
     // The grid's rows show the table's: row r is the table's row r - 1.
     void ShowRow(std::size_t index);
+    void ShowSetAtColumn();
     const ModeRow* RowAt(int gridRow) const;
 
     // The status line's text before a save put the note about the machine's Run value
