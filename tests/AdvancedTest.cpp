@@ -135,6 +135,40 @@ TEST_F(Advanced, ReopeningKeepsEditsAndTheCloseBoxAppliesNothingButTheTray) {
     EXPECT_EQ(dialog->SpinEdit3.Value(), 30) << "hidden to shown: filled afresh";
 }
 
+TEST_F(Advanced, APendingOverrideWhoseDelayIsClosedToZeroRunsAndTheRateWindowGoesOn) {
+    Start("Delay before Override=20000\nCPU Enforce Modes=0\nAutoDisable Timespan=5000\n");
+    world.Display.SwitchTo(1024, 768, 32, 60);
+    main->Button1.Click();
+    dialog->DefaultBitBtn.Click();
+    dialog->CheckBox3.Click(); // polling stays off
+    dialog->BitBtnClose.Click();
+    EXPECT_EQ(world.Display.CurrentFrequency(), 85u) << "the pending override ran";
+    EXPECT_FALSE(main->Timer1.Enabled());
+
+    // 32 changes over two windows of 30000 ms: none of them trips the limit.
+    for (int i = 0; i < 32; ++i) {
+        world.Display.SwitchTo(i % 2 ? 640 : 1024, i % 2 ? 480 : 768, 32, i % 2 ? 100 : 85);
+        if (i == 15) {
+            world.Clock.Advance(30000);
+        }
+    }
+    EXPECT_TRUE(main->OnRadioButton.Checked());
+    world.Display.SwitchTo(1024, 768, 32, 60);
+    EXPECT_EQ(world.Display.CurrentFrequency(), 85u) << "every later change overrides at once";
+}
+
+TEST_F(Advanced, ALabelsAccessKeyGoesToItsFieldOnlyWhileTheFieldCanTakeTheFocus) {
+    Start("CPU Enforce Modes=1\n");
+    main->Button1.Click();
+    EXPECT_EQ(dialog->Label3.AccessKeyTarget(), nullptr) << "the pause field is disabled";
+    EXPECT_EQ(dialog->Label9.AccessKeyTarget(), nullptr) << "so is the frequency";
+    EXPECT_EQ(dialog->Label4.AccessKeyTarget(), &dialog->SpinEdit3);
+    dialog->CheckBox3.Click();
+    dialog->CheckBox1.Click();
+    EXPECT_EQ(dialog->Label3.AccessKeyTarget(), &dialog->SpinEdit1);
+    EXPECT_EQ(dialog->Label9.AccessKeyTarget(), &dialog->ComboBox1);
+}
+
 TEST_F(Advanced, ClosingWhileOnWithPollingAppliesANewSetAtAtOnce) {
     Start();
     world.Clock.Advance(5);

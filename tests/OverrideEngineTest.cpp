@@ -295,6 +295,20 @@ TEST_F(OverrideEngine, RefusedTimerIsReportedAndStopsTheHandler) {
     EXPECT_EQ(main.Override.ChangesMade, 1) << "the refused window never ends";
 }
 
+TEST_F(OverrideEngine, ALimitTrippedInsideTheOnPathLeavesOffShowing) {
+    // An allowance of 0 from a hand-edited file: the first counted change switches Off.
+    TMainForm& main = Start(std::string(kRunBefore) + "[Main Options]\nSwitched On=1\n" +
+                            "[Advanced Options]\nAutoDisable Time Allowed=0\n");
+    display.SwitchTo(1024, 768, 32, 60);
+    ASSERT_TRUE(main.OffRadioButton.Checked());
+
+    main.OnRadioButton.Click(); // its first poll tick overrides, and that change trips
+    EXPECT_TRUE(main.OffRadioButton.Checked());
+    EXPECT_FALSE(main.Enabled1->Checked);
+    EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Disabled");
+    EXPECT_EQ(Status(main), "Rate limit exceeded; click the 'On' button to re-enable.");
+}
+
 TEST_F(OverrideEngine, OnAndOffFollowTheTrayItemAndPushTheTrayState) {
     TMainForm& main = Start(Ini());
     EXPECT_TRUE(main.Enabled1->Checked);

@@ -134,6 +134,23 @@ TEST_F(RunValue, OlderMachineValueReadsAsOnAndOneThatCannotBeRemovedIsSaid) {
               "Tavelmorind is currently disabled; click the 'On' button to enable!");
 }
 
+TEST_F(RunValue, KeptTickedWithAnOlderMachineValueLeavesOneEntryThatStartsTheProgram) {
+    world.RunKey.StoreText("Tavelmorind", kExePath, Hive::Machine);
+    TMainForm& main = Start();
+    ASSERT_TRUE(world.Config.RunOnBoot);
+    main.SaveSettings();
+    EXPECT_FALSE(world.RunKey.Contains("Tavelmorind", Hive::Machine)) << "removable: it goes";
+    EXPECT_TRUE(world.RunKey.Contains("Tavelmorind"));
+
+    // Read-only for this user: the machine's value is the one, no second is written.
+    world.RunKey.StoreText("Tavelmorind", kExePath, Hive::Machine);
+    world.RunKey.SetReadOnly(true, Hive::Machine);
+    main.SaveSettings();
+    EXPECT_TRUE(world.RunKey.Contains("Tavelmorind", Hive::Machine));
+    EXPECT_FALSE(world.RunKey.Contains("Tavelmorind"));
+    EXPECT_TRUE(world.Dialogs.Errors().empty());
+}
+
 TEST_F(RunValue, OnlyTheUsersValueOfTheWrongTypeIsAnError) {
     world.RunKey.StoreWrongType("Tavelmorind", Hive::Machine);
     world.RunKey.StoreText("Tavelmorind", "C:\\Elsewhere\\Tavelmorind.exe");

@@ -132,6 +132,17 @@ TEST(TrayIcon, RecreatedNotificationAreaGetsTheIconBackWhenItIsWanted) {
     EXPECT_EQ(world.Tray.Requests().back().Operation, Op::Delete);
 }
 
+TEST(TrayIcon, AShellRestartWhileStartingGetsTheStartingIconBack) {
+    SimWorld world("crt.modes");
+    world.Dialogs.WhileOpen([&] {
+        world.Tray.ShellRestarted();
+        world.Prog.MainForm->OnTaskbarCreated();
+    });
+    world.CreateMain(); // no file: the greeting waits for the user
+    ASSERT_TRUE(world.Tray.Present());
+    EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Disabled") << "and up to date";
+}
+
 TEST(MainWindow, ClosingHidesAndExitTerminates) {
     SimWorld world("crt.modes");
     TMainForm& main = world.CreateMain(kRunBefore);

@@ -89,6 +89,13 @@ void OverrideEngine::Timer1Timer() {
     ApplyOverride(ChangeFullscreen);
 }
 
+void OverrideEngine::SetDelayBeforeOverride(std::uint32_t ms) {
+    timers_.Delay.SetInterval(ms);
+    if (ms == 0 && timers_.Delay.Enabled()) {
+        Timer1Timer();
+    }
+}
+
 void OverrideEngine::Timer2Timer() {
     timers_.RateWindow.SetEnabled(false);
     ChangesMade = 0;

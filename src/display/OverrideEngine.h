@@ -64,7 +64,9 @@ public:
     void TurnedOff();
 
     std::uint32_t DelayBeforeOverride() const { return timers_.Delay.Interval(); }
-    void SetDelayBeforeOverride(std::uint32_t ms) { timers_.Delay.SetInterval(ms); }
+    // A pending override whose delay becomes 0 runs at once: a timer of interval 0 never
+    // fires, and the override would stay pending for good.
+    void SetDelayBeforeOverride(std::uint32_t ms);
     std::uint32_t AutoDisableTimespan() const { return timers_.RateWindow.Interval(); }
     void SetAutoDisableTimespan(std::uint32_t ms) { timers_.RateWindow.SetInterval(ms); }
 

@@ -21,7 +21,9 @@ public:
     // Removes the section with all its keys; false when refused.
     virtual bool EraseSection(const std::string& section) = 0;
 
-    // The name the file is known by in messages ("Tavelmorind.ini").
+    // The name the file is known by in messages: the full path of the file the program
+    // uses (the per-user one, or the one beside the executable), which tells the user
+    // where to look.
     virtual std::string FileName() const = 0;
 };
 

@@ -144,25 +144,36 @@ void SettingsStore::SaveFrequencies(const std::vector<std::pair<std::string, std
     }
 }
 
+bool SettingsStore::StartsThisProgram(const RunAtLogon::ReadResult& run) {
+    const std::string path = runKey_.ExecutablePath();
+    return run.Status == RunAtLogon::ReadStatus::Text &&
+           (run.Text == path || run.Text == "\"" + path + "\"");
+}
+
 bool SettingsStore::ReadRunOnBoot() {
     // Windows starts the program at log-on from the user's value, and also from one
     // that an older version left in the machine's key; the check box says so for both.
     // Only the user's value can be put right by the user, so only its type is an error.
-    const std::string path = runKey_.ExecutablePath();
-    const auto startsThisProgram = [&path](const RunAtLogon::ReadResult& run) {
-        return run.Status == RunAtLogon::ReadStatus::Text &&
-               (run.Text == path || run.Text == "\"" + path + "\"");
-    };
     const auto user = runKey_.ReadValue(RunAtLogon::Hive::User, kRunValueName);
     if (user.Status == RunAtLogon::ReadStatus::WrongType) {
         throw ProgramError(FormatText("Invalid data type for '%s'", kRunValueName));
     }
-    return startsThisProgram(user) ||
-           startsThisProgram(runKey_.ReadValue(RunAtLogon::Hive::Machine, kRunValueName));
+    return StartsThisProgram(user) ||
+           StartsThisProgram(runKey_.ReadValue(RunAtLogon::Hive::Machine, kRunValueName));
 }
 
 SettingsStore::RunValueOutcome SettingsStore::SaveRunOnBoot(bool runOnBoot) {
     if (runOnBoot) {
+        // Windows runs every entry at log-on: with the older machine-wide value beside
+        // the user's, a second copy would start each time. The machine's value goes
+        // where the rights allow; where they do not, it already starts the program.
+        const auto machine = runKey_.ReadValue(RunAtLogon::Hive::Machine, kRunValueName);
+        if (runKey_.DeleteValue(RunAtLogon::Hive::Machine, kRunValueName) ==
+                RunAtLogon::DeleteStatus::Refused &&
+            StartsThisProgram(machine)) {
+            runKey_.DeleteValue(RunAtLogon::Hive::User, kRunValueName);
+            return RunValueOutcome::Saved;
+        }
         if (!runKey_.WriteValue(kRunValueName, RunCommandFor(runKey_.ExecutablePath()))) {
             throw ProgramError(FormatText("Failed to set data for '%s'", kRunValueName));
         }

@@ -83,11 +83,14 @@ public:
         // The machine-wide value of an older version is there and could not be removed.
         MachineValueStays,
     };
-    // Writes the user's Run value, or removes it and the machine-wide one. Raises
+    // Leaves exactly one value that starts the program, or none: on, the user's value
+    // is written and the machine-wide one removed (when it cannot be, and it starts this
+    // program, it is the one, and the user's goes); off, both are removed. Raises
     // "Failed to set data for 'Tavelmorind'" when the write is refused.
     RunValueOutcome SaveRunOnBoot(bool runOnBoot);
 
 private:
+    bool StartsThisProgram(const RunAtLogon::ReadResult& run);
     std::int32_t ReadInteger(const std::string& section, const std::string& key,
                              std::int32_t fallback);
     void WriteString(const std::string& section, const std::string& key, const std::string& value);

@@ -15,6 +15,11 @@ void TMainForm::OnDisplayChange() {
 void TMainForm::OnRadioButtonClick() {
     Enabled1->Checked = true;
     Override.TurnedOn();
+    // The poll's first tick may have tripped the rate limit (an allowance below 1 from a
+    // hand-edited file): the Off path has run inside it and what it showed stays.
+    if (!OnRadioButton.Checked()) {
+        return;
+    }
     SetTrayState(TrayPicture::Enabled);
     SetStatus(kStatusReady);
 }

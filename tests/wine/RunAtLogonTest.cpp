@@ -1,7 +1,9 @@
 // Win32RunAtLogon against Wine's registry, in the user's Run key. The tests use a value
 // name of their own and delete it afterwards.
 
+#include "platform/sim/IniFileProfile.h"
 #include "platform/win32/Win32RunAtLogon.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -163,6 +166,35 @@ TEST_F(RunAtLogonTest, AFlushThatFailsAfterTheWriteIsNoFailedWrite) {
     EXPECT_TRUE(written);
     DWORD type = 0;
     EXPECT_EQ(RawData(&type), TextData("C:\\Tools\\Tavelmorind.exe"));
+}
+
+// An older version's machine-wide value beside a new user's one would start two copies
+// at log-on; a save that keeps start at log-on on leaves the user's alone.
+TEST(RunAtLogonSave, KeptOnRemovesTheOlderMachineValueWhereTheRightsAllow) {
+    Win32RunAtLogon run;
+    const std::string path = run.ExecutablePath();
+    HKEY machine = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &machine, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(machine, "Tavelmorind", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(path.c_str()),
+                             static_cast<DWORD>(path.size() + 1)),
+              ERROR_SUCCESS);
+    IniFileProfile ini(std::filesystem::temp_directory_path() / "RunAtLogonSave.ini",
+                       "RunAtLogonSave.ini");
+    SettingsStore store(ini, run);
+    EXPECT_TRUE(store.ReadRunOnBoot());
+    store.SaveRunOnBoot(true);
+
+    EXPECT_EQ(run.ReadValue(RunAtLogon::Hive::Machine, "Tavelmorind").Status,
+              RunAtLogon::ReadStatus::Missing);
+    EXPECT_EQ(run.ReadValue(RunAtLogon::Hive::User, "Tavelmorind").Status,
+              RunAtLogon::ReadStatus::Text);
+    EXPECT_TRUE(store.ReadRunOnBoot());
+    run.DeleteValue(RunAtLogon::Hive::User, "Tavelmorind");
+    RegDeleteValueA(machine, "Tavelmorind");
+    RegCloseKey(machine);
 }
 
 } // namespace

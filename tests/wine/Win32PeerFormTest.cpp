@@ -234,6 +234,19 @@ TEST_F(Win32PeerForm, LabelAccessKeyMovesTheFocusToItsControl) {
     EXPECT_TRUE(focus == Window(Form.Combo) || GetParent(focus) == Window(Form.Combo));
 }
 
+TEST_F(Win32PeerForm, LabelAccessKeyOfADisabledControlDoesNothing) {
+    Form.Combo.SetEnabled(false);
+    SetFocus(Window(Form.Check));
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'e', 1 << 29);
+    Loop.PumpPending();
+    EXPECT_EQ(GetFocus(), Window(Form.Check)) << "not the next control that takes the focus";
+    Form.Combo.SetEnabled(true);
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'e', 1 << 29);
+    Loop.PumpPending();
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == Window(Form.Combo) || GetParent(focus) == Window(Form.Combo));
+}
+
 TEST_F(Win32PeerForm, HintsBecomeTooltips) {
     const HWND tips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
     HWND ours = nullptr;

@@ -31,6 +31,8 @@ public:
     // Whether the shell would show an icon now, and which.
     bool Present() const { return present_; }
     const TrayIconData& Shown() const { return shown_; }
+    // The shell restarted and lost every icon; it then broadcasts "TaskbarCreated".
+    void ShellRestarted() { present_ = false; }
 
 private:
     void Record(Op op, const TrayIconData& data);

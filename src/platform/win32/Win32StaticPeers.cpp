@@ -20,8 +20,15 @@ public:
                                                                      : SS_LEFTNOWORDWRAP;
         Create(WC_STATICA, align);
         MakeOwnFont();
+        if (label.FocusControl != nullptr) {
+            SetWindowSubclass(Handle(), &LabelPeer::AccessKeyProc, 1,
+                              reinterpret_cast<DWORD_PTR>(&label_));
+        }
     }
     ~LabelPeer() override {
+        if (label_.FocusControl != nullptr) {
+            RemoveWindowSubclass(Handle(), &LabelPeer::AccessKeyProc, 1);
+        }
         // The window goes after this peer's members: it takes the form's font back
         // before its own is deleted.
         if (font_) {
@@ -53,6 +60,18 @@ protected:
     }
 
 private:
+    // The dialog manager moves the focus from a label's access key to the next control
+    // that can take it, which for a disabled field is some other field. A label whose
+    // field cannot take the focus says it is no label, and its key is nobody's.
+    static LRESULT CALLBACK AccessKeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR /*id*/, DWORD_PTR data) {
+        if (message == WM_GETDLGCODE &&
+            reinterpret_cast<const TLabel*>(data)->AccessKeyTarget() == nullptr) {
+            return 0;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
     // A label of its own face (the About box's title) gets a font of its own, at the
     // form's DPI.
     void MakeOwnFont() {

@@ -18,6 +18,13 @@ public:
     int FontHeight = 0;   // pixels; 0: the form's
     // The control that the label's access key moves the focus to.
     TControl* FocusControl = nullptr;
+    // Where the access key goes now: FocusControl while it can take the focus, else
+    // nowhere (the key does nothing, rather than land in whatever control comes next).
+    TControl* AccessKeyTarget() const {
+        return FocusControl != nullptr && FocusControl->Enabled() && FocusControl->Visible()
+                   ? FocusControl
+                   : nullptr;
+    }
     bool WordWrap = false;
 };
 
