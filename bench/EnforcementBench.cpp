@@ -1,12 +1,11 @@
 // The enforcement poll runs every millisecond while overriding is On: one tick on an
 // unchanged display must cost five queries and a compare, nothing more.
-#include "platform/sim/IniFileProfile.h"
-#include "platform/sim/MemoryRunAtLogon.h"
+#include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
 #include "platform/sim/ScriptedDialogs.h"
 #include "platform/sim/SimDisplay.h"
-#include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
-#include "ui/UnitMain.h"
+#include "ui/widgets/Application.h"
 
 #include <benchmark/benchmark.h>
 
@@ -52,22 +51,19 @@ void BM_EnforcementTickUnchanged(benchmark::State& state) {
     ScriptedDialogs dialogs;
     TApplication app(dialogs, clock);
     Settings settings;
-    IniFileProfile ini("/nonexistent/Tavelmorind.ini", "Tavelmorind.ini");
-    MemoryRunAtLogon runKey("C:\\Tavelmorind.exe");
-    SimTray tray;
-    SimSystem system(clock);
-    TMainForm main(app, settings, MainServices{display, ini, runKey, tray, system});
-    main.BuildModeTable();
-    main.ApplyFastestSetting();
+    ModeTable table(display);
+    table.BuildModeTable();
+    table.ApplyFastest(true);
+    OverrideEngine engine(display, table, settings, app);
     // The first tick overrides, the second checks the override; from then on the
     // display is unchanged.
-    main.Override.EnforcementTick();
-    main.Override.EnforcementTick();
+    engine.EnforcementTick();
+    engine.EnforcementTick();
 
     const auto enumerations = display.EnumerateCalls();
     const long allocationsBefore = allocations.load();
     for (auto _ : state) {
-        main.Override.EnforcementTick();
+        engine.EnforcementTick();
     }
     state.counters["allocations"] = static_cast<double>(allocations.load() - allocationsBefore);
     state.counters["enumerations"] = static_cast<double>(display.EnumerateCalls() - enumerations);

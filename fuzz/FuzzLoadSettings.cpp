@@ -76,8 +76,9 @@ std::string SettingsOf(Run& run) {
     tvm::TMainForm& m = *run.program.MainForm;
     std::string s =
         std::to_string(m.OnRadioButton.Checked()) + std::to_string(m.FastestCheckBox.Checked()) +
-        "|" + std::to_string(m.Timer1.Interval()) + "|" + std::to_string(m.Timer2.Interval()) +
-        "|" + std::to_string(c.AutoDisableTimeAllowed) + "|" + std::to_string(c.RunAtSetFrequency) +
+        "|" + std::to_string(m.Override.DelayInterval()) + "|" +
+        std::to_string(m.Override.RateWindowInterval()) + "|" +
+        std::to_string(c.AutoDisableTimeAllowed) + "|" + std::to_string(c.RunAtSetFrequency) +
         std::to_string(c.CpuEnforceModes) + std::to_string(c.ShowSystemTrayIcon) +
         std::to_string(c.OptimizeDesktopMode) + "|" + std::to_string(c.RunAtSetFrequencyLevel) +
         "|" + std::to_string(c.ModeSwitcher) + "|" + std::to_string(c.PowerSaveDelay);

@@ -37,7 +37,7 @@ TEST_F(Advanced, ShowFillsFromTheSettingsClampedToTheFields) {
 
     dialog->BitBtnClose.Click();
     EXPECT_FALSE(dialog->Visible());
-    EXPECT_EQ(main->Timer1.Interval(), 30000u) << "applied clamped";
+    EXPECT_EQ(main->Override.DelayInterval(), 30000u) << "applied clamped";
 }
 
 TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
@@ -49,12 +49,12 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
     main->AdvancedSettings2->Click();
     dialog->DefaultBitBtn.Click();
     EXPECT_TRUE(world.Tray.Present()) << "the tray check box takes effect at once";
-    EXPECT_EQ(main->Timer1.Interval(), 500u) << "Defaults only sets the controls";
+    EXPECT_EQ(main->Override.DelayInterval(), 500u) << "Defaults only sets the controls";
     dialog->BitBtnClose.Click();
 
     const Settings& c = world.Config;
-    EXPECT_EQ(main->Timer1.Interval(), 0u);
-    EXPECT_EQ(main->Timer2.Interval(), 30000u);
+    EXPECT_EQ(main->Override.DelayInterval(), 0u);
+    EXPECT_EQ(main->Override.RateWindowInterval(), 30000u);
     EXPECT_EQ(c.AutoDisableTimeAllowed, 30);
     EXPECT_EQ(c.PowerSaveDelay, 3000);
     EXPECT_EQ(c.RunAtSetFrequencyLevel, 60);
@@ -64,7 +64,7 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
     EXPECT_FALSE(c.OptimizeDesktopMode);
     EXPECT_TRUE(c.ShowSystemTrayIcon);
     EXPECT_EQ(c.ModeSwitcher, 0);
-    EXPECT_TRUE(main->Timer3.Enabled()) << "Close restarts the enforcement poll";
+    EXPECT_TRUE(main->Override.Polling()) << "Close restarts the enforcement poll";
 
     main->SaveSettings();
     const std::string ini = world.ReadIni();
@@ -87,7 +87,7 @@ TEST_F(Advanced, TypedValuesAreClampedAndAnEmptyLevelKeepsTheOldOne) {
     EXPECT_EQ(dialog->ComboBox1.Text(), "") << "only digits pass";
     dialog->BitBtnClose.Click();
     EXPECT_EQ(world.Config.AutoDisableTimeAllowed, 100);
-    EXPECT_EQ(main->Timer2.Interval(), 1000u);
+    EXPECT_EQ(main->Override.RateWindowInterval(), 1000u);
     EXPECT_EQ(world.Config.PowerSaveDelay, 0) << "not a number reads as the minimum";
     EXPECT_EQ(world.Config.RunAtSetFrequencyLevel, 75);
     EXPECT_TRUE(world.Config.RunAtSetFrequency);
@@ -107,7 +107,7 @@ TEST_F(Advanced, SpinFieldsTakeDigitsAndASignOnly) {
     EXPECT_EQ(letter, 0);
     EXPECT_EQ(backspace, '\b');
     dialog->BitBtnClose.Click();
-    EXPECT_EQ(main->Timer1.Interval(), 1500u);
+    EXPECT_EQ(main->Override.DelayInterval(), 1500u);
     EXPECT_EQ(world.Config.AutoDisableTimeAllowed, 2);
     EXPECT_EQ(world.Config.PowerSaveDelay, 0) << "a sign is taken, and clamped";
 }
@@ -143,7 +143,7 @@ TEST_F(Advanced, APendingOverrideWhoseDelayIsClosedToZeroRunsAndTheRateWindowGoe
     dialog->CheckBox3.Click(); // polling stays off
     dialog->BitBtnClose.Click();
     EXPECT_EQ(world.Display.CurrentFrequency(), 85u) << "the pending override ran";
-    EXPECT_FALSE(main->Timer1.Enabled());
+    EXPECT_FALSE(main->Override.OverridePending());
 
     // 32 changes over two windows of 30000 ms: none of them trips the limit.
     for (int i = 0; i < 32; ++i) {

@@ -49,9 +49,9 @@ TEST_F(OverrideEngine, GameSwitchIsOverriddenAtOnceAndEveryChangeCounts) {
     EXPECT_EQ(Requests(), (Strings{"1024x768@60/4", "1024x768@85/4"}));
     // The game's change and the program's own, which finds the rate right.
     EXPECT_EQ(Status(main), "Changes made within rate limit: 2");
-    EXPECT_EQ(main.Override.ChangesMade, 2);
-    EXPECT_TRUE(main.Timer2.Enabled());
-    EXPECT_FALSE(main.Timer1.Enabled());
+    EXPECT_EQ(main.Override.ChangesMade(), 2);
+    EXPECT_TRUE(main.Override.RateWindowOpen());
+    EXPECT_FALSE(main.Override.OverridePending());
 }
 
 TEST_F(OverrideEngine, SetAtZeroOrARateAlreadyRightChangesNothing) {
@@ -60,7 +60,7 @@ TEST_F(OverrideEngine, SetAtZeroOrARateAlreadyRightChangesNothing) {
     display.SwitchTo(1024, 768, 32, 60);
     display.SwitchTo(640, 480, 32, 75);
     EXPECT_EQ(Requests(), (Strings{"1024x768@60/4", "640x480@75/4"}));
-    EXPECT_EQ(main.Override.ChangesMade, 2);
+    EXPECT_EQ(main.Override.ChangesMade(), 2);
 }
 
 TEST_F(OverrideEngine, DelayRestartsWithEachChangeAndOverridesAfterTheLast) {
@@ -91,8 +91,8 @@ TEST_F(OverrideEngine, ThirtyFirstChangeInTheWindowSwitchesOff) {
     EXPECT_TRUE(main.OffRadioButton.Checked());
     EXPECT_FALSE(main.OnRadioButton.Checked());
     EXPECT_EQ(Status(main), "Rate limit exceeded; click the 'On' button to re-enable.");
-    EXPECT_EQ(main.Override.ChangesMade, 0);
-    EXPECT_FALSE(main.Timer2.Enabled());
+    EXPECT_EQ(main.Override.ChangesMade(), 0);
+    EXPECT_FALSE(main.Override.RateWindowOpen());
     EXPECT_FALSE(main.Enabled1->Checked);
     EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Disabled");
     EXPECT_EQ(display.CurrentFrequency(), 60u) << "the 31st change is not overridden";
@@ -109,11 +109,11 @@ TEST_F(OverrideEngine, WindowEndResetsTheCount) {
     display.SwitchTo(1024, 768, 32, 85);
     display.SwitchTo(640, 480, 32, 100);
     world.Clock.Advance(2999);
-    EXPECT_EQ(main.Override.ChangesMade, 3) << "the window runs from its first change";
+    EXPECT_EQ(main.Override.ChangesMade(), 3) << "the window runs from its first change";
     world.Clock.Advance(1);
-    EXPECT_EQ(main.Override.ChangesMade, 0);
+    EXPECT_EQ(main.Override.ChangesMade(), 0);
     EXPECT_EQ(Status(main), "Ready");
-    EXPECT_FALSE(main.Timer2.Enabled());
+    EXPECT_FALSE(main.Override.RateWindowOpen());
     for (int i = 0; i < 3; ++i) {
         display.SwitchTo(1024, 768, 32, 85);
     }
@@ -124,13 +124,13 @@ TEST_F(OverrideEngine, OffIgnoresNotifications) {
     TMainForm& main = Start(Ini("", "Switched On=0\n"));
     display.SwitchTo(1024, 768, 32, 60);
     EXPECT_EQ(display.CurrentFrequency(), 60u);
-    EXPECT_EQ(main.Override.ChangesMade, 0);
+    EXPECT_EQ(main.Override.ChangesMade(), 0);
     EXPECT_EQ(Status(main), "Tavelmorind is currently disabled; click the 'On' button to enable!");
 }
 
 TEST_F(OverrideEngine, PollingOverridesASilentChangeThenFindsTheRateRight) {
     TMainForm& main = Start(std::string(kRunBefore) + "[Main Options]\nSwitched On=1\n");
-    EXPECT_TRUE(main.Timer3.Enabled());
+    EXPECT_TRUE(main.Override.Polling());
     EXPECT_EQ(display.CurrentFrequency(), 85u) << "the first tick at start-up overrides";
     changesBefore = display.Changes().size();
 
@@ -222,7 +222,7 @@ TEST_F(OverrideEngine, SetAt300FromTheFileIsRequestedEveryTimeAndRefusalIgnored)
               (Strings{"1024x768@60/4", "1024x768@300/4", "1024x768@70/4", "1024x768@300/4"}));
     EXPECT_EQ(display.CurrentFrequency(), 70u);
     EXPECT_TRUE(world.Dialogs.Errors().empty());
-    EXPECT_EQ(main.Override.ChangesMade, 2);
+    EXPECT_EQ(main.Override.ChangesMade(), 2);
 }
 
 TEST_F(OverrideEngine, ARateTheDriverAnswersOtherwiseIsNotAskedForAgainInThatState) {
@@ -249,7 +249,7 @@ TEST_F(OverrideEngine, ARateTheDriverAnswersOtherwiseIsNotAskedForAgainInThatSta
         EXPECT_EQ(d.Changes().size() - before, 6u) << "polling " << polling;
         EXPECT_EQ(d.Changes().back().Frequency, 85u);
         EXPECT_TRUE(main.OnRadioButton.Checked()) << "polling " << polling;
-        EXPECT_EQ(main.Override.ChangesMade, 6);
+        EXPECT_EQ(main.Override.ChangesMade(), 6);
     }
 }
 
@@ -260,8 +260,8 @@ TEST_F(OverrideEngine, StartupOverrideIsNeitherCountedNorOverriddenAgain) {
     EXPECT_EQ(display.Changes()[0].Flags, 1u) << "stored as the system default";
     EXPECT_EQ(display.CurrentFrequency(), 85u);
     ASSERT_NE(display.RegistryMode(), nullptr);
-    EXPECT_EQ(main.Override.ChangesMade, 0);
-    EXPECT_FALSE(main.Timer2.Enabled());
+    EXPECT_EQ(main.Override.ChangesMade(), 0);
+    EXPECT_FALSE(main.Override.RateWindowOpen());
     EXPECT_EQ(Status(main), "Tavelmorind is currently disabled; click the 'On' button to enable!");
 }
 
@@ -279,7 +279,7 @@ TEST_F(OverrideEngine, ModeUnknownToTheTableOrNoModeAtAllChangesNothing) {
     TMainForm& other = bare.CreateMain(Ini());
     other.Override.ApplyOverride(ChangeFullscreen);
     EXPECT_TRUE(bare.Display.Changes().empty());
-    EXPECT_EQ(main.Override.ChangesMade, 1);
+    EXPECT_EQ(main.Override.ChangesMade(), 1);
 }
 
 TEST_F(OverrideEngine, RefusedTimerIsReportedAndStopsTheHandler) {
@@ -287,12 +287,12 @@ TEST_F(OverrideEngine, RefusedTimerIsReportedAndStopsTheHandler) {
     world.Clock.RefuseTimers(true);
     display.SwitchTo(1024, 768, 32, 60);
     EXPECT_EQ(world.Dialogs.Errors(), Strings{"Not enough timers available."});
-    EXPECT_TRUE(main.Timer2.Enabled()) << "counts as enabled";
-    EXPECT_FALSE(main.Timer1.Enabled()) << "the handler stopped before the delay";
+    EXPECT_TRUE(main.Override.RateWindowOpen()) << "counts as enabled";
+    EXPECT_FALSE(main.Override.OverridePending()) << "the handler stopped before the delay";
     world.Clock.RefuseTimers(false);
     world.Clock.Advance(60000);
     EXPECT_EQ(display.CurrentFrequency(), 60u);
-    EXPECT_EQ(main.Override.ChangesMade, 1) << "the refused window never ends";
+    EXPECT_EQ(main.Override.ChangesMade(), 1) << "the refused window never ends";
 }
 
 TEST_F(OverrideEngine, ALimitTrippedInsideTheOnPathLeavesOffShowing) {

@@ -55,8 +55,8 @@ TEST_F(SettingsStore, FirstRunGreetsUsesDefaultsAndWritesTheMarkerOnOk) {
 
     EXPECT_TRUE(main.OffRadioButton.Checked());
     EXPECT_TRUE(main.FastestCheckBox.Checked());
-    EXPECT_EQ(main.Timer1.Interval(), 0u);
-    EXPECT_EQ(main.Timer2.Interval(), 30000u);
+    EXPECT_EQ(main.Override.DelayInterval(), 0u);
+    EXPECT_EQ(main.Override.RateWindowInterval(), 30000u);
     const Settings& c = world.Config;
     EXPECT_EQ(c.AutoDisableTimeAllowed, 30);
     EXPECT_FALSE(c.RunAtSetFrequency);
@@ -181,8 +181,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     main.FastestCheckBox.Click();
     main.MainStringGrid.SelectRow(9);
     main.FreqCombo.Paste("85");
-    main.Timer1.SetInterval(1500);
-    main.Timer2.SetInterval(20000);
+    world.Config.DelayBeforeOverride = 1500;
+    world.Config.AutoDisableTimespan = 20000;
     world.Config.AutoDisableTimeAllowed = 12;
     world.Config.RunAtSetFrequency = true;
     world.Config.RunAtSetFrequencyLevel = 72;
@@ -214,8 +214,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     EXPECT_TRUE(reloaded.OnRadioButton.Checked());
     EXPECT_FALSE(reloaded.FastestCheckBox.Checked());
     EXPECT_EQ(reloaded.MainStringGrid.Cell(2, 9), "85");
-    EXPECT_EQ(reloaded.Timer1.Interval(), 1500u);
-    EXPECT_EQ(reloaded.Timer2.Interval(), 20000u);
+    EXPECT_EQ(reloaded.Override.DelayInterval(), 1500u);
+    EXPECT_EQ(reloaded.Override.RateWindowInterval(), 20000u);
     const Settings& c = again.Config;
     EXPECT_EQ(c.AutoDisableTimeAllowed, 12);
     EXPECT_TRUE(c.RunAtSetFrequency);
@@ -235,14 +235,14 @@ TEST_F(SettingsStore, IntervalsOf2To31MsOrMoreSaveAsTheNextLoadReadsThem) {
     TMainForm& main = world.CreateMain(std::string(kRunBefore) +
                                        "[Advanced Options]\nDelay before Override=0xFFFFFFFF\n"
                                        "AutoDisable Timespan=$80000000\n");
-    ASSERT_EQ(main.Timer1.Interval(), 4294967295u);
-    ASSERT_EQ(main.Timer2.Interval(), 2147483648u);
+    ASSERT_EQ(main.Override.DelayInterval(), 4294967295u);
+    ASSERT_EQ(main.Override.RateWindowInterval(), 2147483648u);
     main.SaveSettings();
     SimWorld again("crt.modes");
     again.WriteIni(world.ReadIni());
     TMainForm& reloaded = again.CreateMain();
-    EXPECT_EQ(reloaded.Timer1.Interval(), 4294967295u);
-    EXPECT_EQ(reloaded.Timer2.Interval(), 2147483648u);
+    EXPECT_EQ(reloaded.Override.DelayInterval(), 4294967295u);
+    EXPECT_EQ(reloaded.Override.RateWindowInterval(), 2147483648u);
 }
 
 TEST_F(SettingsStore, BootWarningNoClearsBothOptionsAndDeletesTheRunValue) {
@@ -336,8 +336,8 @@ TEST_F(SettingsStore, RunValueOfTheWrongTypeIsReportedAndStartupGoesOn) {
 TEST_F(SettingsStore, MarkerThatCannotBeWrittenIsReportedAndLoadingGoesOn) {
     world.WriteIni("");
     FaultyProfile refusing(world.Ini, 1);
-    TMainForm main(world.App, world.Config,
-                   MainServices{world.Display, refusing, world.RunKey, world.Tray, world.System});
+    LoneMainWindow lone(world, refusing);
+    TMainForm& main = lone.Main;
     main.FormCreate();
     EXPECT_EQ(world.Dialogs.Errors(), Strings{"Unable to write to Tavelmorind.ini."});
     EXPECT_TRUE(world.Config.ShowSystemTrayIcon) << "the other settings still load";
@@ -354,9 +354,8 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
     for (int failAt : {1, 5, 13, 14}) {
         world.Dialogs.Clear();
         FaultyProfile faulty(world.Ini, failAt);
-        TMainForm failing(
-            world.App, world.Config,
-            MainServices{world.Display, faulty, world.RunKey, world.Tray, world.System});
+        LoneMainWindow lone(world, faulty);
+        TMainForm& failing = lone.Main;
         failing.BuildModeTable();
         failing.SettingsLoaded = true; // the settings fields hold what `main` loaded
         failing.FastestCheckBox.SetChecked(false);

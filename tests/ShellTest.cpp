@@ -100,8 +100,8 @@ TEST(Startup, ErrorDuringStartupIsShownAndStartupStillCompletes) {
 TEST(TrayIcon, CallbacksWaitForStartupThenOpenTheWindowOrTheMenu) {
     SimWorld world("crt.modes");
     world.WriteIni(kRunBefore);
-    TMainForm main(world.App, world.Config,
-                   MainServices{world.Display, world.Ini, world.RunKey, world.Tray, world.System});
+    LoneMainWindow lone(world, world.Ini);
+    TMainForm& main = lone.Main;
     main.TrayIconCallback(TMainForm::WmLButtonDblClk);
     main.TrayIconCallback(TMainForm::WmRButtonDown);
     EXPECT_FALSE(main.Visible());

@@ -127,4 +127,22 @@ struct SimWorld {
     TMainForm* Main = nullptr;
 };
 
+// A main window of its own over a world's services, with engines of its own and the
+// settings file `ini`: for what the whole program does not show (a window before its
+// start-up, a file that refuses writes).
+struct LoneMainWindow {
+    LoneMainWindow(SimWorld& world, Profile& ini)
+        : Table(world.Display), Override(world.Display, Table, world.Config, world.App),
+          Switcher(world.Display, Table, world.Config, Override), Store(ini, world.RunKey),
+          Main(world.App, world.Config, world.Display, world.Tray, world.System,
+               MainEngines{Table, Override, Switcher, Store}) {
+        Override.SetListener(&Main);
+    }
+    ModeTable Table;
+    OverrideEngine Override;
+    ModeSwitcher Switcher;
+    SettingsStore Store;
+    TMainForm Main;
+};
+
 } // namespace tvm::test

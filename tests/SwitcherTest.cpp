@@ -39,8 +39,8 @@ TEST_F(Switcher, QuestionNamesModeAndRateAndYesSwitchesWithConfirmation) {
     EXPECT_EQ(confirm.Top, (768 - 171) / 2);
     EXPECT_FALSE(main.Button2.Enabled());
     EXPECT_FALSE(main.ChangeScreenMode1->Enabled);
-    EXPECT_EQ(main.Switcher.PreviousModeKey, "800x600 - 32 BPP");
-    EXPECT_EQ(main.Switcher.PreviousFrequency, 56);
+    EXPECT_EQ(main.Switcher.PreviousModeKey(), "800x600 - 32 BPP");
+    EXPECT_EQ(main.Switcher.PreviousFrequency(), 56);
 
     confirm.BitBtnYes.Click();
     EXPECT_FALSE(confirm.Visible());
@@ -72,9 +72,9 @@ TEST_F(Switcher, NoAnswerForTenSecondsRevertsAndSwitchesOff) {
     EXPECT_TRUE(main.OffRadioButton.Checked());
     EXPECT_EQ(main.MainStatusBar.SimpleText(),
               "Tavelmorind is currently disabled; click the 'On' button to enable!");
-    EXPECT_EQ(main.Switcher.PreviousModeKey, "640x480 - 16 BPP")
+    EXPECT_EQ(main.Switcher.PreviousModeKey(), "640x480 - 16 BPP")
         << "after a revert: the rejected mode";
-    EXPECT_EQ(main.Switcher.PreviousFrequency, 100);
+    EXPECT_EQ(main.Switcher.PreviousFrequency(), 100);
     EXPECT_TRUE(main.Button2.Enabled());
 }
 
@@ -140,7 +140,7 @@ TEST(GamingPanelSwitcher, RejectedSwitchRevertsTo360) {
     main.MainStringGrid.SelectRow(1); // 1920x1080 - 32 BPP, automatic 240
     main.Button2.Click();
     EXPECT_NE(world.Dialogs.History().back().Text.find("(240Hz)"), std::string::npos);
-    EXPECT_EQ(main.Switcher.PreviousFrequency, 360u);
+    EXPECT_EQ(main.Switcher.PreviousFrequency(), 360u);
     world.Prog.TimerForm->BitBtnNo.Click();
     EXPECT_EQ(world.Display.CurrentModeKey(), "1280x720 - 32 BPP");
     EXPECT_EQ(world.Display.CurrentFrequency(), 360u);
@@ -173,7 +173,7 @@ TEST_F(Switcher, KeyWithoutAModeOrARefusedChangeOpensNoConfirmation) {
     TMainForm& main = Start();
     main.Switcher.SwitchToMode("1600x1200 - 32 BPP", 75, true);
     EXPECT_FALSE(Confirm().Visible());
-    EXPECT_EQ(main.Switcher.PreviousModeKey, "800x600 - 32 BPP")
+    EXPECT_EQ(main.Switcher.PreviousModeKey(), "800x600 - 32 BPP")
         << "the present is remembered anyway";
     EXPECT_EQ(world.Display.Changes().size(), 0u);
 

@@ -2,8 +2,13 @@
 
 namespace tvm {
 
-Program::Program(Platform& platform) : App(platform.Dialogs, platform.Timers), platform_(platform) {
+Program::Program(Platform& platform)
+    : App(platform.Dialogs, platform.Timers), Table(platform.Main.Display),
+      Override(platform.Main.Display, Table, Config, App),
+      Switcher(platform.Main.Display, Table, Config, Override),
+      Store(platform.Main.Ini, platform.Main.RunKey), platform_(platform) {
     App.SetTitle("Tavelmorind");
+    Switcher.SetWindow(this);
 }
 
 bool Program::Start() {
@@ -11,23 +16,35 @@ bool Program::Start() {
         return false;
     }
 
-    MainForm = std::make_unique<TMainForm>(App, Config, platform_.Main);
-    platform_.Windows.RealizeMain(*MainForm, *MainForm);
+    const MainServices& services = platform_.Main;
+    MainForm =
+        std::make_unique<TMainForm>(App, Config, services.Display, services.Tray, services.System,
+                                    MainEngines{Table, Override, Switcher, Store});
+    Override.SetListener(MainForm.get());
+    MainForm->OpenAdvanced = [this] {
+        if (AdvanceForm) {
+            AdvanceForm->Show();
+        }
+    };
+    MainForm->OpenAbout = [this] {
+        if (AboutForm) {
+            AboutForm->Show();
+        }
+    };
+    platform_.Windows.RealizeMain(*MainForm, *this);
     MainForm->FormCreate();
 
-    AdvanceForm = std::make_unique<TAdvanceForm>(App, Config, *MainForm, MainForm->Override,
-                                                 MainForm->Table, platform_.Main.System);
+    AdvanceForm =
+        std::make_unique<TAdvanceForm>(App, Config, Override, Table, platform_.Main.System);
+    AdvanceForm->TrayChoiceChanged = [this] { MainForm->UpdateTrayIcon(); };
     platform_.Windows.Realize(*AdvanceForm);
-    MainForm->AdvanceForm = AdvanceForm.get();
 
     AboutForm = std::make_unique<TAboutForm>(App, platform_.Main.System);
     platform_.Windows.Realize(*AboutForm);
-    MainForm->AboutForm = AboutForm.get();
 
-    TimerForm = std::make_unique<TTimerForm>(App, MainForm->Switcher, platform_.Main.Display,
-                                             platform_.Main.System);
+    TimerForm =
+        std::make_unique<TTimerForm>(App, Switcher, platform_.Main.Display, platform_.Main.System);
     platform_.Windows.Realize(*TimerForm);
-    MainForm->TimerForm = TimerForm.get();
 
     BlankForm = std::make_unique<TBlankForm>(App, platform_.Main.Display, platform_.Power,
                                              platform_.Main.System);
@@ -62,6 +79,28 @@ void Program::WireMonitorCommands() {
         c.Tray->OnClick = run;
         c.Main->OnClick = run;
     }
+}
+
+void Program::ConfirmModeSwitch() {
+    if (TimerForm) {
+        TimerForm->Show();
+    }
+}
+
+void Program::EnableModeSwitching(bool enabled) {
+    MainForm->EnableModeSwitching(enabled);
+}
+
+void Program::TrayIconCallback(std::uint32_t mouseMessage) {
+    MainForm->TrayIconCallback(mouseMessage);
+}
+
+void Program::OnTaskbarCreated() {
+    MainForm->OnTaskbarCreated();
+}
+
+void Program::OnShowMainMessage() {
+    MainForm->OnShowMainMessage();
 }
 
 void Program::Finish() {

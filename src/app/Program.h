@@ -1,8 +1,12 @@
 #pragma once
 
 #include "app/AppServices.h"
+#include "display/ModeSwitcher.h"
+#include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
 #include "power/PowerService.h"
 #include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 #include "ui/MonitorCommands.h"
 #include "ui/Services.h"
 #include "ui/UnitAbout.h"
@@ -25,8 +29,10 @@ struct Platform {
     WindowSystem& Windows;
 };
 
-// The running program: the settings fields and the five windows, created in order.
-class Program {
+// The running program: the settings fields, the engines over the platform's services,
+// and the five windows, created in order and connected here; the windows reach each
+// other only through what this connects.
+class Program : private ModeSwitcher::Window, private ShellEvents {
 public:
     explicit Program(Platform& platform);
 
@@ -41,6 +47,10 @@ public:
 
     TApplication App;
     Settings Config;
+    ModeTable Table;
+    OverrideEngine Override;
+    ModeSwitcher Switcher;
+    SettingsStore Store;
     std::unique_ptr<TMainForm> MainForm;
     std::unique_ptr<TAdvanceForm> AdvanceForm;
     std::unique_ptr<TAboutForm> AboutForm;
@@ -50,6 +60,15 @@ public:
 
 private:
     void WireMonitorCommands();
+
+    // The switcher's confirmation is the confirmation dialog's; the switch controls are
+    // the main window's.
+    void ConfirmModeSwitch() override;
+    void EnableModeSwitching(bool enabled) override;
+    // What the shell says to the program goes to the main window.
+    void TrayIconCallback(std::uint32_t mouseMessage) override;
+    void OnTaskbarCreated() override;
+    void OnShowMainMessage() override;
 
     Platform& platform_;
 };

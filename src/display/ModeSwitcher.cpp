@@ -18,8 +18,8 @@ std::uint32_t SwitchFlags(std::uint8_t modeSwitcher) {
 } // namespace
 
 void ModeSwitcher::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm) {
-    PreviousModeKey = display_.CurrentModeKey();
-    PreviousFrequency = display_.CurrentRefresh();
+    previousModeKey_ = display_.CurrentModeKey();
+    previousFrequency_ = display_.CurrentRefresh();
 
     bool attempted = false;
     std::int32_t result = DispChangeFailed;
@@ -34,8 +34,8 @@ void ModeSwitcher::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confi
     }
     // With no mode to switch to there is nothing to confirm, and a countdown would
     // only switch overriding Off.
-    if (confirm && attempted && result == DispChangeSuccessful) {
-        window_.ConfirmModeSwitch();
+    if (confirm && attempted && result == DispChangeSuccessful && window_ != nullptr) {
+        window_->ConfirmModeSwitch();
     }
 }
 
@@ -46,8 +46,25 @@ void ModeSwitcher::SwitchToModeByKey(const ModeKey& key) {
 }
 
 void ModeSwitcher::RevertMode() {
-    window_.SwitchOff();
-    SwitchToMode(PreviousModeKey, PreviousFrequency, false);
+    override_.TurnOff();
+    SwitchToMode(previousModeKey_, previousFrequency_, false);
+}
+
+void ModeSwitcher::ConfirmationShown() {
+    countdown_ = 11;
+    if (window_ != nullptr) {
+        window_->EnableModeSwitching(false);
+    }
+}
+
+bool ModeSwitcher::CountdownTick() {
+    return countdown_ == 0 || --countdown_ == 0;
+}
+
+void ModeSwitcher::ConfirmationHidden() {
+    if (window_ != nullptr) {
+        window_->EnableModeSwitching(true);
+    }
 }
 
 } // namespace tvm

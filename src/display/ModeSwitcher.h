@@ -2,6 +2,7 @@
 
 #include "display/DisplayService.h"
 #include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 
 #include <cstdint>
@@ -12,10 +13,9 @@ namespace tvm {
 // when the switch is not confirmed in time.
 class ModeSwitcher {
 public:
+    // Whoever shows the switch: the confirmation, and the controls that start a switch.
     class Window {
     public:
-        // Switches overriding Off as the user would, which runs the Off path.
-        virtual void SwitchOff() = 0;
         // The switch succeeded: ask the user to keep it.
         virtual void ConfirmModeSwitch() = 0;
         // While a switch waits for its confirmation, no other switch may start.
@@ -26,30 +26,40 @@ public:
     };
 
     ModeSwitcher(DisplayService& display, const ModeTable& table, const Settings& config,
-                 Window& window)
-        : display_(display), table_(table), config_(config), window_(window) {}
+                 OverrideEngine& override)
+        : display_(display), table_(table), config_(config), override_(override) {}
+
+    void SetWindow(Window* window) { window_ = window; }
 
     // Remembers the present mode, then asks for the first listed mode with `key` at
     // `frequency`, with the flags the ModeSwitcher setting picks.
-    // `key` is a copy: the revert hands in PreviousModeKey, which this overwrites.
+    // `key` is a copy: the revert hands in the previous mode's key, which this overwrites.
     void SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm);
     // A mode of the table at its Set At rate; a key the table lacks changes nothing.
     void SwitchToModeByKey(const ModeKey& key);
     // Not confirmed: overriding goes Off and the mode before the switch comes back.
     void RevertMode();
 
-    // The confirmation's window appears and goes.
-    void ConfirmationShown() { window_.EnableModeSwitching(false); }
-    void ConfirmationHidden() { window_.EnableModeSwitching(true); }
+    // The confirmation appears: ten seconds to go, and no other switch meanwhile.
+    void ConfirmationShown();
+    // A second of the confirmation has passed; true when the time is up.
+    bool CountdownTick();
+    void ConfirmationHidden();
 
-    ModeKey PreviousModeKey;
-    std::uint32_t PreviousFrequency = 0;
+    const ModeKey& PreviousModeKey() const { return previousModeKey_; }
+    std::uint32_t PreviousFrequency() const { return previousFrequency_; }
+    // The seconds left to confirm.
+    std::uint8_t Countdown() const { return countdown_; }
 
 private:
     DisplayService& display_;
     const ModeTable& table_;
     const Settings& config_;
-    Window& window_;
+    OverrideEngine& override_;
+    Window* window_ = nullptr;
+    ModeKey previousModeKey_;
+    std::uint32_t previousFrequency_ = 0;
+    std::uint8_t countdown_ = 0;
 };
 
 } // namespace tvm

@@ -2,10 +2,37 @@
 
 namespace tvm {
 
+OverrideEngine::Operation::Operation(OverrideEngine& engine) : engine_(engine) {
+    ++engine_.depth_;
+}
+
+OverrideEngine::Operation::~Operation() {
+    if (--engine_.depth_ == 0 && engine_.changed_) {
+        engine_.changed_ = false;
+        if (engine_.listener_ != nullptr) {
+            engine_.listener_->OverrideChanged();
+        }
+    }
+}
+
+OverrideEngine::OverrideEngine(DisplayService& display, const ModeTable& table,
+                               const Settings& config, TimerFactory& timers)
+    : display_(display), table_(table), config_(config),
+      // Until the settings are loaded the window is as long as nobody will wait.
+      delay_(timers.MakeTimer(0, [this] { Timer1Timer(); })),
+      rateWindow_(timers.MakeTimer(600000000, [this] { Timer2Timer(); })),
+      poll_(timers.MakeTimer(1, [this] { EnforcementTick(); })) {}
+
+void OverrideEngine::SetStatus(std::string text) {
+    status_ = std::move(text);
+    // Also the same text again: the window shows it anew over whatever it wrote there.
+    changed_ = true;
+}
+
 void OverrideEngine::ApplyOverride(std::uint32_t flags) {
     // The notification of our own change arrives inside it; what the change came to
     // is judged once it has returned.
-    if (ChangingMode) {
+    if (changingMode_) {
         return;
     }
     const std::uint32_t current = display_.CurrentRefresh();
@@ -31,84 +58,80 @@ void OverrideEngine::ApplyOverride(std::uint32_t flags) {
     if (request.DisplayFrequency == 0 || request.DisplayFrequency == current) {
         return;
     }
-    const auto& last = LastAnsweredOtherwise;
+    const auto& last = lastAnsweredOtherwise_;
     if (last && last->Key == key && last->Asked == request.DisplayFrequency &&
         last->Given == current) {
         return;
     }
-    ChangingMode = true;
+    Operation operation(*this);
+    changingMode_ = true;
     struct Changed {
         bool& Flag;
         ~Changed() { Flag = false; }
-    } changed{ChangingMode};
+    } changed{changingMode_};
     const std::int32_t result = display_.ChangeMode(request, flags);
     const std::uint32_t given = display_.CurrentRefresh();
     if (result == DispChangeSuccessful && given != request.DisplayFrequency &&
         display_.CurrentModeKey() == key) {
-        LastAnsweredOtherwise = AnsweredOtherwise{key, request.DisplayFrequency, given};
+        lastAnsweredOtherwise_ = AnsweredOtherwise{key, request.DisplayFrequency, given};
     } else {
-        LastAnsweredOtherwise.reset();
+        lastAnsweredOtherwise_.reset();
     }
 }
 
 void OverrideEngine::NoteDisplayState() {
-    if (LastAnsweredOtherwise && (display_.CurrentModeKey() != LastAnsweredOtherwise->Key ||
-                                  display_.CurrentRefresh() != LastAnsweredOtherwise->Given)) {
-        LastAnsweredOtherwise.reset();
+    if (lastAnsweredOtherwise_ && (display_.CurrentModeKey() != lastAnsweredOtherwise_->Key ||
+                                   display_.CurrentRefresh() != lastAnsweredOtherwise_->Given)) {
+        lastAnsweredOtherwise_.reset();
     }
 }
 
 void OverrideEngine::OnDisplayChange() {
-    if (!window_.SwitchedOn()) {
+    if (!switchedOn_) {
         return;
     }
+    Operation operation(*this);
     NoteDisplayState();
-    ++ChangesMade;
-    if (ChangesMade > config_.AutoDisableTimeAllowed) {
-        window_.SwitchOff();
-        window_.ShowStatus(kStatusRateLimit);
+    ++changesMade_;
+    if (changesMade_ > config_.AutoDisableTimeAllowed) {
+        SwitchOff();
+        SetStatus(kStatusRateLimit);
         return;
     }
-    window_.ShowStatus(kStatusWithinLimit + std::to_string(ChangesMade));
-    TimerSwitch& delay = timers_.Delay;
-    if (delay.Enabled()) {
-        delay.SetEnabled(false);
-        delay.SetEnabled(true);
+    SetStatus(kStatusWithinLimit + std::to_string(changesMade_));
+    if (delay_->Enabled()) {
+        delay_->SetEnabled(false);
+        delay_->SetEnabled(true);
         return;
     }
-    timers_.RateWindow.SetEnabled(true);
-    if (delay.Interval() == 0 || config_.CpuEnforceModes) {
+    rateWindow_->SetEnabled(true);
+    if (delay_->Interval() == 0 || config_.CpuEnforceModes) {
         Timer1Timer();
     } else {
-        delay.SetEnabled(true);
+        delay_->SetEnabled(true);
     }
 }
 
 void OverrideEngine::Timer1Timer() {
-    timers_.Delay.SetEnabled(false);
+    delay_->SetEnabled(false);
     ApplyOverride(ChangeFullscreen);
 }
 
-void OverrideEngine::SetDelayBeforeOverride(std::uint32_t ms) {
-    timers_.Delay.SetInterval(ms);
-    if (ms == 0 && timers_.Delay.Enabled()) {
-        Timer1Timer();
-    }
-}
-
 void OverrideEngine::Timer2Timer() {
-    timers_.RateWindow.SetEnabled(false);
-    ChangesMade = 0;
-    window_.ShowStatus(kStatusReady);
+    Operation operation(*this);
+    rateWindow_->SetEnabled(false);
+    changesMade_ = 0;
+    SetStatus(kStatusReady);
 }
 
 void OverrideEngine::RestartEnforcement() {
-    if (config_.CpuEnforceModes && window_.SwitchedOn()) {
-        LastSeenMode = SeenMode{};
-        timers_.Poll.SetEnabled(true);
+    Operation operation(*this);
+    if (config_.CpuEnforceModes && switchedOn_) {
+        lastSeenMode_ = SeenMode{};
+        poll_->SetEnabled(true);
         EnforcementTick();
     } else {
-        timers_.Poll.SetEnabled(false);
+        poll_->SetEnabled(false);
     }
 }
 
@@ -117,19 +140,47 @@ void OverrideEngine::EnforcementTick() {
     // display changed.
     const SeenMode sample{display_.CurrentDepth(), display_.CurrentWidth(),
                           display_.CurrentHeight(), display_.CurrentRefresh()};
-    if (sample == LastSeenMode) {
+    if (sample == lastSeenMode_) {
         return;
     }
     NoteDisplayState();
     ApplyOverride(ChangeFullscreen);
-    LastSeenMode = sample;
+    lastSeenMode_ = sample;
 }
 
-void OverrideEngine::TurnedOff() {
-    timers_.Delay.SetEnabled(false);
-    timers_.RateWindow.SetEnabled(false);
+void OverrideEngine::TurnOn() {
+    Operation operation(*this);
+    switchedOn_ = true;
+    changed_ = true;
     RestartEnforcement();
-    ChangesMade = 0;
+    // The poll's first tick may have tripped the rate limit (an allowance below 1 from a
+    // hand-edited file): then the Off path has run, and what it said stays.
+    if (switchedOn_) {
+        SetStatus(kStatusReady);
+    }
+}
+
+void OverrideEngine::TurnOff() {
+    Operation operation(*this);
+    SwitchOff();
+}
+
+void OverrideEngine::SwitchOff() {
+    switchedOn_ = false;
+    delay_->SetEnabled(false);
+    rateWindow_->SetEnabled(false);
+    RestartEnforcement();
+    changesMade_ = 0;
+    SetStatus(kStatusDisabled);
+}
+
+void OverrideEngine::SettingsChanged() {
+    Operation operation(*this);
+    delay_->SetInterval(config_.DelayBeforeOverride);
+    rateWindow_->SetInterval(config_.AutoDisableTimespan);
+    if (config_.DelayBeforeOverride == 0 && delay_->Enabled()) {
+        Timer1Timer();
+    }
 }
 
 } // namespace tvm

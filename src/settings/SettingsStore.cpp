@@ -19,11 +19,11 @@ constexpr const char* kRunValueName = "Tavelmorind";
 // Each option once: where it is, its default, its bounds, where its value goes, and
 // when a save writes it.
 constexpr std::array kKeys{
-    SettingKey{kMain, "Switched On", 0, HeldSetting::SwitchedOn, 0},
-    SettingKey{kMain, "Fastest Frequency", 1, HeldSetting::FastestFrequency, 1},
-    SettingKey{kAdvanced, "Delay before Override", 0, HeldSetting::DelayBeforeOverride, 2},
+    SettingKey{kMain, "Switched On", 0, &Settings::SwitchedOn, 0},
+    SettingKey{kMain, "Fastest Frequency", 1, &Settings::FastestFrequency, 1},
+    SettingKey{kAdvanced, "Delay before Override", 0, &Settings::DelayBeforeOverride, 2},
     SettingKey{kAdvanced, "AutoDisable Time Allowed", 30, &Settings::AutoDisableTimeAllowed, 4},
-    SettingKey{kAdvanced, "AutoDisable Timespan", 30000, HeldSetting::AutoDisableTimespan, 3},
+    SettingKey{kAdvanced, "AutoDisable Timespan", 30000, &Settings::AutoDisableTimespan, 3},
     SettingKey{kAdvanced, "Run at Set Frequency", 0, &Settings::RunAtSetFrequency, 5},
     SettingKey{kAdvanced, "Run at Set Frequency Level", 60, &Settings::RunAtSetFrequencyLevel, 6},
     SettingKey{kAdvanced, "CPU Enforce Modes", 1, &Settings::CpuEnforceModes, 7},
@@ -57,25 +57,29 @@ template <class... Visitors> struct Overloaded : Visitors... { using Visitors::o
 // Spelled out for compilers without deduction for aggregates (clang before 17).
 template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
-std::int32_t ValueOf(const SettingKey& key, const Settings& config, const SettingsHolder& holder) {
+std::int32_t ValueOf(const SettingKey& key, const Settings& config) {
     return std::visit(
         Overloaded{
             [&](bool Settings::*field) -> std::int32_t { return config.*field; },
             [&](std::int32_t Settings::*field) { return config.*field; },
+            [&](std::uint32_t Settings::*field) {
+                return static_cast<std::int32_t>(config.*field);
+            },
             [&](std::uint8_t Settings::*field) -> std::int32_t { return config.*field; },
-            [&](HeldSetting held) { return holder.HeldValue(held); },
         },
         key.Where);
 }
 
-void Assign(const SettingKey& key, std::int32_t value, Settings& config, SettingsHolder& holder) {
+void Assign(const SettingKey& key, std::int32_t value, Settings& config) {
     std::visit(Overloaded{
                    [&](bool Settings::*field) { config.*field = value != 0; },
                    [&](std::int32_t Settings::*field) { config.*field = value; },
+                   [&](std::uint32_t Settings::*field) {
+                       config.*field = static_cast<std::uint32_t>(value);
+                   },
                    [&](std::uint8_t Settings::*field) {
                        config.*field = static_cast<std::uint8_t>(value & 0xFF);
                    },
-                   [&](HeldSetting held) { holder.SetHeldValue(held, value); },
                },
                key.Where);
 }
@@ -93,6 +97,15 @@ std::string RunCommandFor(const std::string& path) {
 
 std::span<const SettingKey> SettingKeys() {
     return kKeys;
+}
+
+std::int32_t DefaultOf(SettingKey::Field field) {
+    for (const SettingKey& key : kKeys) {
+        if (key.Where == field) {
+            return key.Default;
+        }
+    }
+    return 0;
 }
 
 std::int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& key,
@@ -115,18 +128,22 @@ void SettingsStore::MarkProgramRunBefore() {
     WriteString(kInit, "Program Run Before", "1");
 }
 
-void SettingsStore::LoadOptions(Settings& config, SettingsHolder& holder) {
+void SettingsStore::LoadOptions(Settings& config,
+                                const std::function<void(const SettingKey&)>& loaded) {
     for (const SettingKey& key : kKeys) {
         const std::int32_t value =
             std::clamp(ReadInteger(key.Section, key.Name, key.Default), key.Min, key.Max);
-        Assign(key, value, config, holder);
+        Assign(key, value, config);
+        if (loaded) {
+            loaded(key);
+        }
     }
 }
 
-void SettingsStore::SaveOptions(const Settings& config, const SettingsHolder& holder) {
+void SettingsStore::SaveOptions(const Settings& config) {
     for (const std::size_t index : kSaveOrder) {
         const SettingKey& key = kKeys[index];
-        WriteString(key.Section, key.Name, std::to_string(ValueOf(key, config, holder)));
+        WriteString(key.Section, key.Name, std::to_string(ValueOf(key, config)));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <span>
 #include <string>
@@ -15,32 +16,14 @@
 
 namespace tvm {
 
-// The settings that the main window's controls hold rather than a field.
-enum class HeldSetting {
-    SwitchedOn,          // the On and Off radio buttons
-    FastestFrequency,    // the fastest-frequency check box
-    DelayBeforeOverride, // the interval of the override delay's timer
-    AutoDisableTimespan, // the interval of the rate limit's timer
-};
-
-// Whoever holds those settings: the value as the file has it (a bool as 0 or 1, an
-// interval as the signed 32-bit number that reads back as it).
-class SettingsHolder {
-public:
-    virtual std::int32_t HeldValue(HeldSetting setting) const = 0;
-    virtual void SetHeldValue(HeldSetting setting, std::int32_t value) = 0;
-
-protected:
-    ~SettingsHolder() = default;
-};
-
 // One option of the settings file.
 struct SettingKey {
     const char* Section;
     const char* Name;
     std::int32_t Default;
-    std::variant<bool Settings::*, std::int32_t Settings::*, std::uint8_t Settings::*, HeldSetting>
-        Where;
+    using Field = std::variant<bool Settings::*, std::int32_t Settings::*,
+                               std::uint32_t Settings::*, std::uint8_t Settings::*>;
+    Field Where;
     // The option's place in the order a save writes (a new file lists them so).
     int SavedAt;
     // A value read outside these bounds is brought inside them.
@@ -50,6 +33,8 @@ struct SettingKey {
 
 // The options in the order a load reads them.
 std::span<const SettingKey> SettingKeys();
+// The default of the option kept in `field`, as the load gives it to a missing key.
+std::int32_t DefaultOf(SettingKey::Field field);
 
 // "Tavelmorind.ini" and the Run value: every option read key by key at start-up and
 // written when the user saves. Each read or write goes to the file at once.
@@ -61,12 +46,14 @@ public:
     bool ProgramRunBefore();
     void MarkProgramRunBefore();
 
-    // Every option of SettingKeys(), into the fields and the holder in the table's order;
-    // a missing or unreadable value gives the default.
-    void LoadOptions(Settings& config, SettingsHolder& holder);
+    // Every option of SettingKeys(), into its field in the table's order; a missing or
+    // unreadable value gives the default. `loaded` runs after each field is set, so that
+    // what an option switches on sees only the options read before it.
+    void LoadOptions(Settings& config,
+                     const std::function<void(const SettingKey&)>& loaded = nullptr);
     // Every option, in the save order; raises "Unable to write to <file>" at the first
     // write refused, and writes nothing after it.
-    void SaveOptions(const Settings& config, const SettingsHolder& holder);
+    void SaveOptions(const Settings& config);
 
     // The Set At value saved for a mode, 0 when none is (or a negative one is).
     std::int32_t ReadFrequency(const std::string& key);

@@ -46,6 +46,7 @@ void TMainForm::BuildModeTable() {
 
 void TMainForm::ApplyFastestSetting() {
     const bool automatic = FastestCheckBox.Checked();
+    Config.FastestFrequency = automatic;
     Table.ApplyFastest(automatic);
     ShowSetAtColumn();
     InstrLabel.SetCaption(automatic ? kAutomaticInstruction : kManualInstruction);
@@ -68,14 +69,6 @@ void TMainForm::MainStringGridSelectCell(int /*column*/, int row, bool& canSelec
     if (row != SelectedRow) {
         SelectedRow = row;
         FillChoiceList(row);
-    }
-}
-
-void FilterFrequencyKey(char& key) {
-    const bool digit = key >= '0' && key <= '9';
-    const bool control = static_cast<unsigned char>(key) < 32 && key != '\r';
-    if (!digit && !control) {
-        key = 0;
     }
 }
 

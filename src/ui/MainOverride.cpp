@@ -13,39 +13,33 @@ void TMainForm::OnDisplayChange() {
 }
 
 void TMainForm::OnRadioButtonClick() {
-    Enabled1->Checked = true;
-    Override.TurnedOn();
-    // The poll's first tick may have tripped the rate limit (an allowance below 1 from a
-    // hand-edited file): the Off path has run inside it and what it showed stays.
-    if (!OnRadioButton.Checked()) {
-        return;
+    if (!showingOverride_) {
+        Override.TurnOn();
     }
-    SetTrayState(TrayPicture::Enabled);
-    SetStatus(kStatusReady);
 }
 
 void TMainForm::OffRadioButtonClick() {
-    Override.TurnedOff();
-    Enabled1->Checked = false;
-    SetTrayState(TrayPicture::Disabled);
-    SetStatus(kStatusDisabled);
+    if (!showingOverride_) {
+        Override.TurnOff();
+    }
 }
 
 void TMainForm::Enabled1Click() {
     if (Enabled1->Checked) {
-        SwitchOff();
+        Override.TurnOff();
     } else {
-        OnRadioButton.SetChecked(true);
+        Override.TurnOn();
     }
 }
 
-void TMainForm::SwitchOff() {
-    // Checks the Off button and runs the Off path, also when it was checked already.
-    if (OffRadioButton.Checked()) {
-        OffRadioButtonClick();
-    } else {
-        OffRadioButton.SetChecked(true);
-    }
+void TMainForm::OverrideChanged() {
+    const bool on = Override.SwitchedOn();
+    showingOverride_ = true;
+    (on ? OnRadioButton : OffRadioButton).SetChecked(true);
+    showingOverride_ = false;
+    Enabled1->Checked = on;
+    SetTrayState(on ? TrayPicture::Enabled : TrayPicture::Disabled);
+    SetStatus(Override.Status());
 }
 
 } // namespace tvm

@@ -21,40 +21,6 @@ constexpr const char* kBootWarning =
 
 } // namespace
 
-std::int32_t TMainForm::HeldValue(HeldSetting setting) const {
-    switch (setting) {
-    case HeldSetting::SwitchedOn:
-        return OnRadioButton.Checked() ? 1 : 0;
-    case HeldSetting::FastestFrequency:
-        return FastestCheckBox.Checked() ? 1 : 0;
-    // The load reads signed 32-bit numbers: an interval of 2^31 ms or more (from a
-    // hand-edited file) is written as the number that reads back as it.
-    case HeldSetting::DelayBeforeOverride:
-        return static_cast<std::int32_t>(Override.DelayBeforeOverride());
-    case HeldSetting::AutoDisableTimespan:
-        return static_cast<std::int32_t>(Override.AutoDisableTimespan());
-    }
-    return 0;
-}
-
-void TMainForm::SetHeldValue(HeldSetting setting, std::int32_t value) {
-    switch (setting) {
-    case HeldSetting::SwitchedOn:
-        OnRadioButton.SetChecked(value != 0);
-        OffRadioButton.SetChecked(value == 0);
-        break;
-    case HeldSetting::FastestFrequency:
-        FastestCheckBox.SetChecked(value != 0);
-        break;
-    case HeldSetting::DelayBeforeOverride:
-        Override.SetDelayBeforeOverride(static_cast<std::uint32_t>(value));
-        break;
-    case HeldSetting::AutoDisableTimespan:
-        Override.SetAutoDisableTimespan(static_cast<std::uint32_t>(value));
-        break;
-    }
-}
-
 void TMainForm::LoadSettings() {
     if (!Store.ProgramRunBefore()) {
         if (App().MessageDlg(kGreeting, MsgDlgType::Confirmation, MsgDlgButtons::OKCancel) ==
@@ -68,8 +34,20 @@ void TMainForm::LoadSettings() {
         }
     }
 
-    Store.LoadOptions(Config, *this);
-    Override.ChangesMade = 0;
+    // On or Off, and the automatic rates, take effect as they are read: what they run
+    // sees only the options read before them (all zero), as the window sees it.
+    Store.LoadOptions(Config, [this](const SettingKey& key) {
+        if (key.Where == SettingKey::Field(&Settings::SwitchedOn)) {
+            if (Config.SwitchedOn) {
+                Override.TurnOn();
+            } else {
+                Override.TurnOff();
+            }
+        } else if (key.Where == SettingKey::Field(&Settings::FastestFrequency)) {
+            FastestCheckBox.SetChecked(Config.FastestFrequency);
+        }
+    });
+    Override.SettingsChanged();
 
     if (!FastestCheckBox.Checked()) {
         for (std::size_t index = 0; index < Table.Count(); ++index) {
@@ -106,7 +84,8 @@ void TMainForm::SaveSettings() {
     MainStatusBar.Repaint();
 
     try {
-        Store.SaveOptions(Config, *this);
+        Config.SwitchedOn = Override.SwitchedOn();
+        Store.SaveOptions(Config);
         std::vector<std::pair<std::string, std::string>> frequencies;
         if (!FastestCheckBox.Checked()) {
             for (std::size_t index = 0; index < Table.Count(); ++index) {

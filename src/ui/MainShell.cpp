@@ -41,8 +41,8 @@ void TMainForm::OpenWindow1Click() {
 }
 
 void TMainForm::Button1Click() {
-    if (AdvanceForm) {
-        AdvanceForm->Show();
+    if (OpenAdvanced) {
+        OpenAdvanced();
     }
 }
 
@@ -51,8 +51,8 @@ void TMainForm::AdvancedSettings2Click() {
 }
 
 void TMainForm::About1Click() {
-    if (AboutForm) {
-        AboutForm->Show();
+    if (OpenAbout) {
+        OpenAbout();
     }
 }
 

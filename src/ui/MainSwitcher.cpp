@@ -3,7 +3,6 @@
 // confirmed.
 #include "base/IntegerText.h"
 #include "ui/UnitMain.h"
-#include "ui/UnitTimer.h"
 
 namespace tvm {
 
@@ -40,12 +39,6 @@ void TMainForm::PopupMenu1Popup() {
     for (std::size_t i = 0; i < ChangeScreenMode1->Count(); ++i) {
         TMenuItem& item = (*ChangeScreenMode1)[i];
         item.Checked = item.Caption() == current;
-    }
-}
-
-void TMainForm::ConfirmModeSwitch() {
-    if (TimerForm) {
-        TimerForm->Show();
     }
 }
 

@@ -1,7 +1,9 @@
 #include "ui/UnitAdvanced.h"
 
 #include "base/IntegerText.h"
-#include "ui/UnitMain.h"
+#include "settings/SettingsStore.h"
+#include "ui/FrequencyKey.h"
+#include "ui/widgets/Shell.h"
 
 #include <algorithm>
 #include <climits>
@@ -16,10 +18,9 @@ int ToSpinValue(std::uint32_t interval) {
 
 } // namespace
 
-TAdvanceForm::TAdvanceForm(TApplication& app, Settings& settings, TMainForm& main,
-                           OverrideEngine& override, const ModeTable& table, SystemService& system)
-    : TForm(app), config_(settings), main_(main), override_(override), table_(table),
-      system_(system) {
+TAdvanceForm::TAdvanceForm(TApplication& app, Settings& settings, OverrideEngine& override,
+                           const ModeTable& table, SystemService& system)
+    : TForm(app), config_(settings), override_(override), table_(table), system_(system) {
     SetCaption("Advanced Settings");
     SetFixedDialogSize(457, 225, 465, 259);
     Centered = true;
@@ -154,8 +155,8 @@ void TAdvanceForm::LayOut() {
 }
 
 void TAdvanceForm::FormShow() {
-    SpinEdit1.SetValue(ToSpinValue(override_.DelayBeforeOverride()));
-    SpinEdit2.SetValue(ToSpinValue(override_.AutoDisableTimespan()));
+    SpinEdit1.SetValue(ToSpinValue(config_.DelayBeforeOverride));
+    SpinEdit2.SetValue(ToSpinValue(config_.AutoDisableTimespan));
     SpinEdit3.SetValue(config_.AutoDisableTimeAllowed);
     SpinEdit4.SetValue(config_.PowerSaveDelay);
     ComboBox1.SetItems(table_.FrequencySet);
@@ -183,7 +184,9 @@ void TAdvanceForm::CheckBox3Click() {
 
 void TAdvanceForm::CheckBox5Click() {
     config_.ShowSystemTrayIcon = CheckBox5.Checked();
-    main_.UpdateTrayIcon();
+    if (TrayChoiceChanged) {
+        TrayChoiceChanged();
+    }
 }
 
 void TAdvanceForm::ComboBox1KeyPress(char& key) {
@@ -191,25 +194,28 @@ void TAdvanceForm::ComboBox1KeyPress(char& key) {
 }
 
 void TAdvanceForm::DefaultBitBtnClick() {
-    SpinEdit1.SetValue(0);
-    SpinEdit2.SetValue(30000);
-    SpinEdit3.SetValue(30);
-    SpinEdit4.SetValue(3000);
-    ComboBox1.SetText("60");
-    CheckBox1.SetChecked(false);
+    // The defaults a missing key loads with; start at log-on is off by default.
+    SpinEdit1.SetValue(DefaultOf(&Settings::DelayBeforeOverride));
+    SpinEdit2.SetValue(DefaultOf(&Settings::AutoDisableTimespan));
+    SpinEdit3.SetValue(DefaultOf(&Settings::AutoDisableTimeAllowed));
+    SpinEdit4.SetValue(DefaultOf(&Settings::PowerSaveDelay));
+    ComboBox1.SetText(std::to_string(DefaultOf(&Settings::RunAtSetFrequencyLevel)));
+    CheckBox1.SetChecked(DefaultOf(&Settings::RunAtSetFrequency) != 0);
     CheckBox2.SetChecked(false);
-    CheckBox3.SetChecked(true);
-    CheckBox4.SetChecked(false);
-    CheckBox5.SetChecked(true);
-    RadioButton1.SetChecked(true);
+    CheckBox3.SetChecked(DefaultOf(&Settings::CpuEnforceModes) != 0);
+    CheckBox4.SetChecked(DefaultOf(&Settings::OptimizeDesktopMode) != 0);
+    CheckBox5.SetChecked(DefaultOf(&Settings::ShowSystemTrayIcon) != 0);
+    const auto switcher = DefaultOf(&Settings::ModeSwitcher);
+    (switcher == 1 ? RadioButton2 : switcher == 2 ? RadioButton3 : RadioButton1).SetChecked(true);
     CheckBox1Click();
     CheckBox3Click();
 }
 
 void TAdvanceForm::BitBtnCloseClick() {
     // Value() reads each field clamped to its range, whatever was typed.
-    override_.SetDelayBeforeOverride(static_cast<std::uint32_t>(SpinEdit1.Value()));
-    override_.SetAutoDisableTimespan(static_cast<std::uint32_t>(SpinEdit2.Value()));
+    config_.DelayBeforeOverride = static_cast<std::uint32_t>(SpinEdit1.Value());
+    config_.AutoDisableTimespan = static_cast<std::uint32_t>(SpinEdit2.Value());
+    override_.SettingsChanged();
     config_.AutoDisableTimeAllowed = SpinEdit3.Value();
     config_.PowerSaveDelay = SpinEdit4.Value();
     config_.RunAtSetFrequency = CheckBox1.Checked();

@@ -6,9 +6,10 @@
 #include "ui/widgets/Form.h"
 #include "ui/widgets/StdCtrls.h"
 
+#include <functional>
+
 namespace tvm {
 
-class TMainForm;
 class SystemService;
 
 // "Advanced Settings": every setting but On/Off and the automatic rates. It copies
@@ -16,8 +17,11 @@ class SystemService;
 // saving to disk is the main window's job.
 class TAdvanceForm : public TForm {
 public:
-    TAdvanceForm(TApplication& app, Settings& settings, TMainForm& main, OverrideEngine& override,
+    TAdvanceForm(TApplication& app, Settings& settings, OverrideEngine& override,
                  const ModeTable& table, SystemService& system);
+
+    // The tray check box takes effect at once: the tray icon is shown or removed.
+    std::function<void()> TrayChoiceChanged;
 
     TLabel Label2{*this};
     TButton BitBtnClose{*this};
@@ -73,7 +77,6 @@ private:
     void LayOut();
 
     Settings& config_;
-    TMainForm& main_;
     OverrideEngine& override_;
     const ModeTable& table_;
     SystemService& system_;

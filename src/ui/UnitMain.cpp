@@ -2,12 +2,11 @@
 
 namespace tvm {
 
-TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& services)
-    : TForm(app), Timer1(app, 0), Timer2(app, 600000000), Timer3(app, 1), MainMenu1(app),
-      PopupMenu1(app), Config(settings), Display(services.Display), Tray(services.Tray),
-      System(services.System), Table(services.Display),
-      Override(services.Display, Table, settings, {Timer1, Timer2, Timer3}, *this),
-      Switcher(services.Display, Table, settings, *this), Store(services.Ini, services.RunKey) {
+TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& display,
+                     TrayService& tray, SystemService& system, const MainEngines& engines)
+    : TForm(app), MainMenu1(app), PopupMenu1(app), Config(settings), Display(display), Tray(tray),
+      System(system), Table(engines.Table), Override(engines.Override), Switcher(engines.Switcher),
+      Store(engines.Store) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -99,17 +98,7 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& 
     Button2.OnClick = [this] { Button2Click(); };
     OnClose = [this](CloseAction& action) { FormClose(action); };
     OnHide = [this] { FormHide(); };
-    Timer1.OnTimer = [this] { Timer1Timer(); };
-    Timer2.OnTimer = [this] { Timer2Timer(); };
-    Timer3.OnTimer = [this] { Timer3Timer(); };
     Display.SetChangeListener([this] { App().Dispatch([this] { OnDisplayChange(); }); });
-
-    ImageStart.SetBounds(216, 272, 32, 32);
-    ImageNorm.SetBounds(176, 272, 32, 32);
-    ImageBar.SetBounds(136, 272, 32, 32);
-    for (TImage* image : {&ImageStart, &ImageNorm, &ImageBar}) {
-        image->SetVisible(false);
-    }
 
     CreateMenus();
     Menu = &MainMenu1;

@@ -5,33 +5,36 @@
 #include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "ui/FrequencyKey.h"
 #include "ui/Services.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Grid.h"
 #include "ui/widgets/Menus.h"
 #include "ui/widgets/StdCtrls.h"
-#include "ui/widgets/Timer.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tvm {
 
-class TTimerForm;
+// The engines the main window shows and forwards the user's acts to.
+struct MainEngines {
+    ModeTable& Table;
+    OverrideEngine& Override;
+    ModeSwitcher& Switcher;
+    SettingsStore& Store;
+};
 
 // The configuration window: the On/Off choice, the automatic-fastest check box, the
 // mode table with its frequency box, the status line, both menus and the tray icon. It
-// owns the mode table, the override engine with its timers, the manual switcher and the
-// settings store, shows what they hold and forwards the user's acts to them.
-class TMainForm : public TForm,
-                  public ShellEvents,
-                  public OverrideEngine::Window,
-                  public ModeSwitcher::Window,
-                  public SettingsHolder {
+// shows what the engines hold and forwards the user's acts to them.
+class TMainForm : public TForm, public OverrideEngine::Listener {
 public:
-    TMainForm(TApplication& app, Settings& settings, const MainServices& services);
+    TMainForm(TApplication& app, Settings& settings, DisplayService& display, TrayService& tray,
+              SystemService& system, const MainEngines& engines);
 
     // Controls, as the window lays them out.
     TGroupBox RadioGroup1{*this};
@@ -50,12 +53,6 @@ public:
     TButton SaveBitBtn{*this};
     TButton CloseBitBtn{*this};
     TStatusBar MainStatusBar{*this};
-    TImage ImageStart{*this};
-    TImage ImageNorm{*this};
-    TImage ImageBar{*this};
-    TTimer Timer1;
-    TTimer Timer2;
-    TTimer Timer3;
 
     // The main menu.
     TMenu MainMenu1;
@@ -109,10 +106,9 @@ public:
     TrayIconData TrayIcon;
     bool TrayIconShown = false;
 
-    // The other windows, set once they exist.
-    TTimerForm* TimerForm = nullptr;
-    TForm* AdvanceForm = nullptr;
-    TForm* AboutForm = nullptr;
+    // The other windows this one opens, as the program connects them.
+    std::function<void()> OpenAdvanced;
+    std::function<void()> OpenAbout;
 
     // Start-up (the window's creation).
     void FormCreate();
@@ -120,9 +116,8 @@ public:
     // The manual switcher.
     void Button2Click();
     void PopupMenu1Popup();
-    void SwitchOff() override;
-    void ConfirmModeSwitch() override;
-    void EnableModeSwitching(bool enabled) override;
+    // While a switch waits for its confirmation, no other switch may start.
+    void EnableModeSwitching(bool enabled);
 
     // The window, its buttons and menus.
     void CloseBitBtnClick() { Hide(); }
@@ -140,31 +135,27 @@ public:
     // Messages of the window itself.
     static constexpr std::uint32_t WmLButtonDblClk = TrayIconData::LeftDoubleClick;
     static constexpr std::uint32_t WmRButtonDown = TrayIconData::RightButtonDown;
-    void TrayIconCallback(std::uint32_t mouseMessage) override;
+    void TrayIconCallback(std::uint32_t mouseMessage);
     void ShowTrayMenu();
     // The shell recreated the notification area ("TaskbarCreated").
-    void OnTaskbarCreated() override;
+    void OnTaskbarCreated();
     // A second start asks this one to show itself ("Tavelmorind_ShowMain").
-    void OnShowMainMessage() override;
+    void OnShowMainMessage();
 
     // The override engine.
     void OnDisplayChange();
-    void Timer1Timer() { Override.Timer1Timer(); }
-    void Timer2Timer() { Override.Timer2Timer(); }
-    void Timer3Timer() { Override.EnforcementTick(); }
     void OnRadioButtonClick();
     void OffRadioButtonClick();
     void Enabled1Click();
-    bool SwitchedOn() const override { return OnRadioButton.Checked(); }
-    void ShowStatus(const std::string& text) override { SetStatus(text); }
+    // On/Off and the status line as the engine has them: the radio buttons, the tray
+    // menu's "Enabled" mark, the tray picture and tip, the status line.
+    void OverrideChanged() override;
 
     // The settings store.
     void LoadSettings();
     void SaveSettings();
     void SaveBitBtnClick() { SaveSettings(); }
     void Save1Click() { SaveSettings(); }
-    std::int32_t HeldValue(HeldSetting setting) const override;
-    void SetHeldValue(HeldSetting setting, std::int32_t value) override;
 
     // The tray icon.
     void UpdateTrayIcon();
@@ -189,11 +180,10 @@ public:
     TrayService& Tray;
     SystemService& System;
 
-    // The engines, over the services and the timers above.
-    ModeTable Table;
-    OverrideEngine Override;
-    ModeSwitcher Switcher;
-    SettingsStore Store;
+    ModeTable& Table;
+    OverrideEngine& Override;
+    ModeSwitcher& Switcher;
+    SettingsStore& Store;
 
 private:
     void CreateMenus();
@@ -205,11 +195,10 @@ private:
     // The status line's text before a save put the note about the machine's Run value
     // there, so that a later save that removes the value does not bring the note back.
     std::string statusUnderNote_;
+    // While the window shows the engine's On/Off, the radio buttons' own handlers,
+    // which run for a change by code too, have nothing to forward.
+    bool showingOverride_ = false;
 };
-
-// The frequency boxes take digits and control keys (backspace and the like); Enter
-// and every other character are swallowed (set to 0).
-void FilterFrequencyKey(char& key);
 
 // The mode table's columns: the mode key, the detected frequencies, the Set At value.
 inline constexpr int kKeyColumn = 0;
@@ -223,8 +212,6 @@ inline constexpr const char* kManualInstruction =
 inline constexpr const char* kNoDetectionText = "(Cannot autodetect on this operating system)";
 
 // The status line.
-inline constexpr const char* kStatusDisabled =
-    "Tavelmorind is currently disabled; click the 'On' button to enable!";
 inline constexpr const char* kStatusSaving = "Please wait whilst saving...";
 inline constexpr const char* kStatusMachineRunValueStays =
     "Start at log-on is still set for all users; run Tavelmorind once as administrator and save "

@@ -44,15 +44,13 @@ void TTimerForm::FormShow() {
     Left = (static_cast<int>(display_.CurrentWidth()) - Width) / 2;
     Top = (static_cast<int>(display_.CurrentHeight()) - Height) / 2;
     switcher_.ConfirmationShown();
-    Countdown = 11;
     Timer1Timer();
     Timer1.SetEnabled(true);
 }
 
 void TTimerForm::Timer1Timer() {
-    --Countdown;
-    if (Countdown != 0) {
-        Label3.SetCaption(std::to_string(Countdown) + " seconds");
+    if (!switcher_.CountdownTick()) {
+        Label3.SetCaption(std::to_string(switcher_.Countdown()) + " seconds");
     } else {
         BitBtnNoClick();
     }

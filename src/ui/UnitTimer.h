@@ -26,8 +26,6 @@ public:
     TButton BitBtnNo{*this};
     TTimer Timer1;
 
-    std::uint8_t Countdown = 0;
-
     void FormShow();
     void Timer1Timer();
     void BitBtnYesClick() { Hide(); }

@@ -1,12 +1,7 @@
 // Prints the mode table that the program builds from the real display: the three
 // columns as the user sees them, the fastest rate per mode and the set of rates.
-#include "platform/sim/IniFileProfile.h"
-#include "platform/sim/MemoryRunAtLogon.h"
-#include "platform/sim/ScriptedDialogs.h"
-#include "platform/sim/SimShell.h"
-#include "platform/sim/VirtualClock.h"
+#include "display/ModeTable.h"
 #include "platform/win32/Win32Display.h"
-#include "ui/UnitMain.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,38 +19,28 @@ void PrintRow(const std::string& a, const std::string& b, const std::string& c,
 
 int main() {
     tvm::Win32Display display;
-    tvm::VirtualClock clock; // the table needs no timer
-    tvm::ScriptedDialogs dialogs;
-    tvm::TApplication app(dialogs, clock);
-    tvm::Settings settings;
-    // Only the table is wanted: the settings come from nowhere, the tray is not shown.
-    tvm::IniFileProfile ini("NUL", "Tavelmorind.ini");
-    tvm::MemoryRunAtLogon runKey("Tavelmorind.exe");
-    tvm::SimTray tray;
-    tvm::SimSystem system(clock);
-    tvm::TMainForm main(app, settings, tvm::MainServices{display, ini, runKey, tray, system});
-    main.BuildModeTable();
-    main.ApplyFastestSetting();
+    tvm::ModeTable table(display);
+    table.BuildModeTable();
+    table.ApplyFastest(true);
 
-    const tvm::TStringGrid& grid = main.MainStringGrid;
-    std::size_t wa = 0, wb = 0;
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        wa = std::max(wa, grid.Cell(0, row).size());
-        wb = std::max(wb, grid.Cell(1, row).size());
+    const std::string headers[] = {"Screen Mode", "Detected Safe Frequencies (Hz)", "Set At"};
+    std::size_t wa = headers[0].size(), wb = headers[1].size();
+    for (std::size_t i = 0; i < table.Count(); ++i) {
+        wa = std::max(wa, table.Row(i).Key.size());
+        wb = std::max(wb, table.Row(i).Detected.size());
     }
     std::printf("Current mode: %s at %u Hz\n\n", display.CurrentModeKey().c_str(),
                 static_cast<unsigned>(display.CurrentRefresh()));
-    PrintRow(grid.Cell(0, 0), grid.Cell(1, 0), grid.Cell(2, 0), "Fastest", wa, wb);
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        PrintRow(grid.Cell(0, row), grid.Cell(1, row), grid.Cell(2, row),
-                 std::to_string(main.Table.FastestTable[static_cast<std::size_t>(row - 1)]), wa,
-                 wb);
+    PrintRow(headers[0], headers[1], headers[2], "Fastest", wa, wb);
+    for (std::size_t i = 0; i < table.Count(); ++i) {
+        const tvm::ModeRow& row = table.Row(i);
+        PrintRow(row.Key, row.Detected, row.SetAt, std::to_string(table.FastestTable[i]), wa, wb);
     }
     std::string set;
-    for (const std::string& f : main.Table.FrequencySet) {
+    for (const std::string& f : table.FrequencySet) {
         set += (set.empty() ? "" : ", ") + f;
     }
-    std::printf("\n%d modes; frequencies detected: %s\n", grid.RowCount() - 1, set.c_str());
-    std::printf("Set At column: %s\n", main.InstrLabel.Caption().c_str());
-    return grid.RowCount() > 1 ? 0 : 1;
+    std::printf("\n%zu modes; frequencies detected: %s\n", table.Count(), set.c_str());
+    std::printf("Set At column: the fastest rate of each mode\n");
+    return table.Count() > 0 ? 0 : 1;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/ProgramError.h"
+#include "base/TimerSwitch.h"
 #include "ui/widgets/Dialogs.h"
 #include "ui/widgets/Timer.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -12,7 +14,7 @@ namespace tvm {
 
 // The toolkit's application object: the title, the termination request, the
 // platform's dialogs and timers, and the one place where events are dispatched.
-class TApplication {
+class TApplication final : public TimerFactory {
 public:
     TApplication(DialogService& dialogs, TimerService& timers)
         : dialogs_(dialogs), timers_(timers) {}
@@ -44,6 +46,9 @@ public:
     }
 
     TimerService& Timers() { return timers_; }
+    // A TTimer over the platform's timers, for an engine that owns its timers.
+    std::unique_ptr<TimerSwitch> MakeTimer(std::uint32_t interval,
+                                           std::function<void()> onTimer) override;
 
 private:
     DialogService& dialogs_;
