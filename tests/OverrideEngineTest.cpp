@@ -272,8 +272,6 @@ TEST_F(OverrideEngine, ModeUnknownToTheTableOrNoModeAtAllChangesNothing) {
     EXPECT_EQ(Requests(), Strings{"1600x1200@75/4"})
         << "the first listed mode's rate must not be forced on an unknown mode";
 
-    display.RefuseChanges(0);
-    SimDisplay empty;
     SimWorld bare("crt.modes");
     bare.Display = SimDisplay{};
     TMainForm& other = bare.CreateMain(Ini());
