@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/AppServices.h"
 #include "power/PowerService.h"
 #include "settings/Settings.h"
+#include "shell/SingleInstance.h"
+#include "shell/WindowSystem.h"
 #include "ui/MonitorCommands.h"
 #include "ui/Services.h"
 #include "ui/UnitAbout.h"

@@ -5,6 +5,7 @@
 #include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "shell/ShellEvents.h"
 #include "ui/Services.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Grid.h"

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "app/AppServices.h"
 #include "platform/sim/VirtualClock.h"
 #include "power/PowerService.h"
+#include "shell/ShellEvents.h"
+#include "shell/SingleInstance.h"
+#include "shell/SystemService.h"
+#include "shell/TrayService.h"
+#include "shell/WindowSystem.h"
 #include "ui/widgets/Application.h"
 #include "ui/widgets/Form.h"
-#include "ui/widgets/Shell.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Toolkit.h"
+#include "shell/TrayService.h"
 #include "ui/widgets/Form.h"
-#include "ui/widgets/Shell.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include "platform/win32/Win32SingleInstance.h"
+#include "shell/ShellEvents.h"
 #include "ui/widgets/Application.h"
-#include "ui/widgets/Shell.h"
 
 namespace tvm {
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/AppServices.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32Tray.h"
+#include "shell/TrayService.h"
+#include "shell/WindowSystem.h"
 
 #include <windows.h>
 

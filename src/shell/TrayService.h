@@ -37,30 +37,4 @@ public:
     virtual void ShowMenu(TMenu& menu) = 0;
 };
 
-// Process-wide odds and ends of the platform.
-class SystemService {
-public:
-    virtual ~SystemService() = default;
-    // Asks the system to trim the working set (both sizes -1).
-    virtual void TrimWorkingSet() = 0;
-    static constexpr int SwShowNormal = 1; // SW_SHOWNORMAL
-    static constexpr int SwShow = 5;       // SW_SHOW
-    // Starts a command line without waiting for it; `show` is the SW_ value.
-    virtual void WinExec(const std::string& commandLine, int show) = 0;
-    // A blocking wait of the user-interface thread.
-    virtual void Sleep(std::uint32_t ms) = 0;
-};
-
-// What the shell says to the program's main window: the tray icon's callback, a
-// notification area that was created anew ("TaskbarCreated"), and the request of a
-// second start to show the window. The platform delivers them through the
-// application's dispatch, as it does the user's acts.
-class ShellEvents {
-public:
-    virtual ~ShellEvents() = default;
-    virtual void TrayIconCallback(std::uint32_t mouseMessage) = 0;
-    virtual void OnTaskbarCreated() = 0;
-    virtual void OnShowMainMessage() = 0;
-};
-
 } // namespace tvm
