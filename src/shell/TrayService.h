@@ -23,12 +23,15 @@ struct TrayIconData {
     std::string Tip;
 };
 
-// The shell's notification area. Results are not checked: the program records what
-// it asked for, not what the shell did.
+// The shell's notification area.
 class TrayService {
 public:
     virtual ~TrayService() = default;
-    virtual void Add(const TrayIconData& data) = 0;
+    // Puts the icon into the notification area, or brings one that is still there (a
+    // "TaskbarCreated" that lost nothing) up to `data`; true when the shell has it then.
+    // A shell that is not running yet (early in a log-on) or is being restarted
+    // refuses; "TaskbarCreated" says when to try again.
+    virtual bool Add(const TrayIconData& data) = 0;
     virtual void Modify(const TrayIconData& data) = 0;
     virtual void Delete(const TrayIconData& data) = 0;
     // Opens the tray menu at the mouse cursor: the owner window comes to the

@@ -22,10 +22,7 @@ void TMainForm::ShowTrayMenu() {
 void TMainForm::OnTaskbarCreated() {
     // The shell lost every icon when it restarted; without ours the user has no way
     // back into the running program.
-    if (Config.ShowSystemTrayIcon) {
-        Tray.Add(TrayIcon);
-        TrayIconShown = true;
-    }
+    TrayIcon.OnTaskbarCreated();
 }
 
 void TMainForm::OnShowMainMessage() {

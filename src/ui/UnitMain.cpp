@@ -4,8 +4,8 @@ namespace tvm {
 
 TMainForm::TMainForm(TApplication& app, Settings& settings, const MainServices& services)
     : TForm(app), Timer1(app, 0), Timer2(app, 600000000), Timer3(app, 1), MainMenu1(app),
-      PopupMenu1(app), Config(settings), Display(services.Display), Tray(services.Tray),
-      System(services.System), Table(services.Display),
+      PopupMenu1(app), TrayIcon(services.Tray), Config(settings), Display(services.Display),
+      Tray(services.Tray), System(services.System), Table(services.Display),
       Override(services.Display, Table, settings, {Timer1, Timer2, Timer3}, *this),
       Switcher(services.Display, Table, settings, *this), Store(services.Ini, services.RunKey) {
     SetCaption("Tavelmorind Configuration");
@@ -191,10 +191,8 @@ void TMainForm::FormCreate() {
     // that it completes and the tray icon answers.
     auto step = [this](auto&& action) { App().Dispatch(action); };
     step([this] {
-        TrayIcon.Picture = TrayPicture::Starting;
-        TrayIcon.Tip = App().Title() + " - Starting Up...";
-        Tray.Add(TrayIcon);
-        TrayIconShown = true;
+        TrayIcon.SetState(TrayPicture::Starting, App().Title() + " - Starting Up...");
+        TrayIcon.SetWanted(true);
     });
     step([this] { BuildModeTable(); });
     step([this] { ApplyFastestSetting(); });
@@ -210,12 +208,8 @@ void TMainForm::FormCreate() {
         }
     });
     step([this] { Override.RestartEnforcement(); });
-    step([this] {
-        UpdateTrayIcon();
-        if (TrayIconShown) {
-            Tray.Modify(TrayIcon);
-        }
-    });
+    // The icon said "Starting Up" until here; now it shows the state the load left.
+    step([this] { UpdateTrayIcon(); });
     StartupComplete = true;
     System.TrimWorkingSet();
 }

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "shell/ShellEvents.h"
+#include "shell/TrayIcon.h"
 #include "ui/Services.h"
 #include "ui/widgets/Form.h"
 #include "ui/widgets/Grid.h"
@@ -106,9 +107,8 @@ public:
     // overwrite the user's file with them.
     bool SettingsLoaded = false;
 
-    // The tray icon.
-    TrayIconData TrayIcon;
-    bool TrayIconShown = false;
+    // The tray icon: wanted from the start of start-up, then as the tray setting says.
+    tvm::TrayIcon TrayIcon;
 
     // The other windows, set once they exist.
     TTimerForm* TimerForm = nullptr;

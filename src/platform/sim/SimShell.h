@@ -15,7 +15,8 @@
 
 namespace tvm {
 
-// The notification area, recording every request.
+// The notification area, recording every request; it can be told to refuse icons, as
+// a shell that is not running yet does.
 class SimTray : public TrayService {
 public:
     enum class Op { Add, Modify, Delete };
@@ -24,7 +25,7 @@ public:
         TrayIconData Data;
     };
 
-    void Add(const TrayIconData& data) override { Record(Op::Add, data); }
+    bool Add(const TrayIconData& data) override { return Record(Op::Add, data); }
     void Modify(const TrayIconData& data) override { Record(Op::Modify, data); }
     void Delete(const TrayIconData& data) override { Record(Op::Delete, data); }
     void ShowMenu(TMenu& menu) override;
@@ -34,9 +35,14 @@ public:
     // Whether the shell would show an icon now, and which.
     bool Present() const { return present_; }
     const TrayIconData& Shown() const { return shown_; }
+    // A restarted shell: every icon is gone.
+    void Restart() { present_ = false; }
+
+    bool RefuseAdds = false;
 
 private:
-    void Record(Op op, const TrayIconData& data);
+    // Whether the shell took the request.
+    bool Record(Op op, const TrayIconData& data);
 
     std::vector<Request> requests_;
     bool present_ = false;

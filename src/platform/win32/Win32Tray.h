@@ -25,7 +25,7 @@ public:
     Win32Tray(Win32Toolkit& toolkit, const TForm& owner, Icons icons)
         : toolkit_(toolkit), owner_(owner), icons_(icons) {}
 
-    void Add(const TrayIconData& data) override;
+    bool Add(const TrayIconData& data) override;
     void Modify(const TrayIconData& data) override;
     void Delete(const TrayIconData& data) override;
     void ShowMenu(TMenu& menu) override;

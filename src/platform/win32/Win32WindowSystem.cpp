@@ -137,10 +137,8 @@ void Win32WindowSystem::RunMessageLoop(TApplication& app) {
     loop_.Run(app);
 }
 
-void Win32WindowSystem::Add(const TrayIconData& data) {
-    if (tray_) {
-        tray_->Add(data);
-    }
+bool Win32WindowSystem::Add(const TrayIconData& data) {
+    return tray_ && tray_->Add(data);
 }
 
 void Win32WindowSystem::Modify(const TrayIconData& data) {

@@ -41,8 +41,8 @@ public:
     void RunMessageLoop(TApplication& app) override;
 
     // The tray icon lives on the main window, which exists only once start-up has
-    // begun; until then there is nothing to show an icon for.
-    void Add(const TrayIconData& data) override;
+    // begun; until then there is nothing to show an icon for, and the shell refuses.
+    bool Add(const TrayIconData& data) override;
     void Modify(const TrayIconData& data) override;
     void Delete(const TrayIconData& data) override;
     void ShowMenu(TMenu& menu) override;
