@@ -6,6 +6,7 @@
 #include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
 #include "platform/win32/Win32Display.h"
+#include "platform/win32/Win32MessageLoop.h"
 #include "ui/UnitMain.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ void PrintRow(const std::string& a, const std::string& b, const std::string& c,
 } // namespace
 
 int main() {
-    tvm::Win32Display display;
+    tvm::Win32MessageLoop loop;
+    tvm::Win32Display display(loop);
     tvm::VirtualClock clock; // the table needs no timer
     tvm::ScriptedDialogs dialogs;
     tvm::TApplication app(dialogs, clock);

@@ -14,9 +14,9 @@
 namespace tvm {
 
 // The notification-area icon through Shell_NotifyIconA, in the record's first form.
-// The icon's messages go to the window of `owner` (the main form, realized by the time
-// the icon is added); each TrayPicture has its icon. The tray menu opens as a pop-up
-// of that window.
+// The icon's messages go to the window of `owner` (the shell window: the main form,
+// realized by the time the icon is added); each TrayPicture has its icon. The tray
+// menu opens as a pop-up of that window.
 class Win32Tray final : public TrayService {
 public:
     using Icons = std::array<HICON, 3>; // by TrayPicture: Starting, Enabled, Disabled
