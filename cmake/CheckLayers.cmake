@@ -7,23 +7,26 @@ set(below_display base settings)
 set(below_settings base)
 set(below_power base display settings)
 set(below_widgets ${below_power} power)
-set(below_ui ${below_widgets} ui/widgets)
+set(below_shell ${below_widgets} ui/widgets)
+set(below_ui ${below_shell} shell)
 set(below_app ${below_ui} ui)
-# The platforms implement the interfaces below app (and app's own), and never reach into
-# the windows: of ui/ they use only the control model.
-set(below_platform ${below_widgets} ui/widgets app)
+# The platforms implement the interfaces below ui (the control model's peers and the
+# shell's services), and never reach into the windows or the program's start-up.
+set(below_platform ${below_shell} shell)
 
 set(allowed_base "")
 set(allowed_display ${below_display})
 set(allowed_settings ${below_settings})
 set(allowed_power ${below_power})
 set(allowed_ui_widgets ${below_widgets})
+set(allowed_shell ${below_shell})
 set(allowed_ui ${below_ui})
 set(allowed_app ${below_app})
 set(allowed_app_win32 ${below_app} app platform/win32)
 set(allowed_platform_sim ${below_platform})
 set(allowed_platform_win32 ${below_platform})
-set(folders base display settings power ui/widgets ui app app/win32 platform/sim platform/win32)
+set(folders base display settings power ui/widgets shell ui app app/win32 platform/sim
+    platform/win32)
 
 set(violations "")
 foreach(folder IN LISTS folders)

@@ -14,7 +14,7 @@ endfunction()
 # files to src/platform/win32; the glob picks them up at the next build.
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tavelmorind_win32 STATIC ${WIN32_SOURCES})
-target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_core user32 gdi32 shell32 advapi32
+target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_shell user32 gdi32 shell32 advapi32
                       kernel32 comctl32 ole32 uuid)
 # Keep <windows.h> lean and free of the min/max macros that break <algorithm>.
 target_compile_definitions(tavelmorind_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -74,7 +74,7 @@ enable_testing()
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(tavelmorind_wine_tests ${WINE_TEST_SOURCES})
 target_link_libraries(tavelmorind_wine_tests PRIVATE tavelmorind_win32 tavelmorind_sim
-                      ${TAVELMORIND_GTEST_LIBRARIES})
+                      tavelmorind_core ${TAVELMORIND_GTEST_LIBRARIES})
 target_include_directories(tavelmorind_wine_tests PRIVATE tests/wine)
 tavelmorind_static_runtime(tavelmorind_wine_tests)
 

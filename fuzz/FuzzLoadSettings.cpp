@@ -1,5 +1,5 @@
 // fuzz-sources: src/base/*.cpp src/display/*.cpp src/settings/*.cpp src/ui/*.cpp
-// fuzz-sources: src/ui/widgets/*.cpp src/app/*.cpp src/platform/sim/*.cpp
+// fuzz-sources: src/ui/widgets/*.cpp src/shell/*.cpp src/app/*.cpp src/platform/sim/*.cpp
 //
 // Arbitrary bytes as the settings file, then the program's whole start-up over the
 // simulated CRT, a save, and a second start from what was saved: no crash, every

@@ -77,7 +77,7 @@ TEST(Startup, TrayIconSettingOffShowsTheIconOnlyWhileStarting) {
     TMainForm& main =
         world.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nShow System Tray Icon=0\n");
     EXPECT_EQ(Operations(world.Tray), (std::vector<Op>{Op::Add, Op::Delete}));
-    EXPECT_FALSE(main.TrayIconShown);
+    EXPECT_FALSE(main.TrayIcon.Shown());
 
     main.OnRadioButton.Click();
     EXPECT_EQ(world.Tray.Requests().size(), 2u) << "a hidden icon is not touched";
@@ -132,15 +132,39 @@ TEST(TrayIcon, RecreatedNotificationAreaGetsTheIconBackWhenItIsWanted) {
     EXPECT_EQ(world.Tray.Requests().back().Operation, Op::Delete);
 }
 
-TEST(TrayIcon, AShellRestartWhileStartingGetsTheStartingIconBack) {
+TEST(TrayIcon, AnIconTheShellRefusedIsNotTakenForShownAndIsAskedForAgain) {
     SimWorld world("crt.modes");
-    world.Dialogs.WhileOpen([&] {
-        world.Tray.ShellRestarted();
+    world.Tray.RefuseAdds = true; // no notification area yet, early in a log-on
+    TMainForm& main = world.CreateMain(kRunBefore);
+    EXPECT_FALSE(main.TrayIcon.Shown());
+    EXPECT_EQ(Operations(world.Tray), (std::vector<Op>{Op::Add, Op::Add}))
+        << "asked again at the end of start-up, and never modified while missing";
+
+    world.Tray.RefuseAdds = false;
+    main.OnRadioButton.Click();
+    EXPECT_TRUE(main.TrayIcon.Shown());
+    ASSERT_TRUE(world.Tray.Present());
+    EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Enabled");
+    EXPECT_EQ(world.Tray.Requests().back().Operation, Op::Add);
+
+    world.Prog.Finish();
+    EXPECT_EQ(world.Tray.Requests().back().Operation, Op::Delete);
+    EXPECT_FALSE(world.Tray.Present());
+}
+
+TEST(TrayIcon, ANotificationAreaRecreatedBeforeTheLoadGetsTheStartingIconBack) {
+    SimWorld world("crt.modes"); // a first run: the greeting comes before the load
+    world.Dialogs.WhileOpen([&world] {
+        world.Tray.Restart();
         world.Prog.MainForm->OnTaskbarCreated();
     });
-    world.CreateMain(); // no file: the greeting waits for the user
-    ASSERT_TRUE(world.Tray.Present());
-    EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Disabled") << "and up to date";
+    TMainForm& main = world.CreateMain();
+    ASSERT_GE(world.Tray.Requests().size(), 2u);
+    EXPECT_EQ(world.Tray.Requests()[1].Operation, Op::Add);
+    EXPECT_EQ(world.Tray.Requests()[1].Data.Tip, "Tavelmorind - Starting Up...");
+    EXPECT_TRUE(main.TrayIcon.Shown());
+    EXPECT_TRUE(world.Tray.Present());
+    EXPECT_EQ(world.Tray.Shown().Tip, "Tavelmorind - Disabled") << "and its state after the load";
 }
 
 TEST(MainWindow, ClosingHidesAndExitTerminates) {

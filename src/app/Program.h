@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/AppServices.h"
 #include "display/ModeSwitcher.h"
 #include "display/ModeTable.h"
 #include "display/OverrideEngine.h"
 #include "power/PowerService.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "shell/ShellEvents.h"
+#include "shell/SingleInstance.h"
+#include "shell/WindowSystem.h"
 #include "ui/MonitorCommands.h"
 #include "ui/Services.h"
 #include "ui/UnitAbout.h"

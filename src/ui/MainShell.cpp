@@ -21,11 +21,8 @@ void TMainForm::ShowTrayMenu() {
 
 void TMainForm::OnTaskbarCreated() {
     // The shell lost every icon when it restarted; without ours the user has no way
-    // back into the running program. Whether it is meant to be shown is what
-    // TrayIconShown says: while starting, the setting has not been read yet.
-    if (TrayIconShown) {
-        Tray.Add(TrayIcon);
-    }
+    // back into the running program.
+    TrayIcon.OnTaskbarCreated();
 }
 
 void TMainForm::OnShowMainMessage() {

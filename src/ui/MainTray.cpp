@@ -5,24 +5,17 @@
 namespace tvm {
 
 void TMainForm::SetTrayState(TrayPicture picture) {
-    TrayIcon.Picture = picture;
-    TrayIcon.Tip = App().Title() + (picture == TrayPicture::Enabled ? " - Enabled" : " - Disabled");
-    if (TrayIcon.Tip.size() >= TrayIconData::TipCapacity) {
-        TrayIcon.Tip.resize(TrayIconData::TipCapacity - 1);
-    }
-    if (StartupComplete && TrayIconShown) {
-        Tray.Modify(TrayIcon);
+    TrayIcon.SetState(
+        picture, App().Title() + (picture == TrayPicture::Enabled ? " - Enabled" : " - Disabled"));
+    // While starting, the icon keeps saying so; the last step of start-up shows the
+    // state reached.
+    if (StartupComplete) {
+        TrayIcon.Reconcile();
     }
 }
 
 void TMainForm::UpdateTrayIcon() {
-    if (Config.ShowSystemTrayIcon && !TrayIconShown) {
-        Tray.Add(TrayIcon);
-        TrayIconShown = true;
-    } else if (!Config.ShowSystemTrayIcon && TrayIconShown) {
-        Tray.Delete(TrayIcon);
-        TrayIconShown = false;
-    }
+    TrayIcon.SetWanted(Config.ShowSystemTrayIcon);
 }
 
 } // namespace tvm

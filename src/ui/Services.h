@@ -3,7 +3,8 @@
 #include "display/DisplayService.h"
 #include "settings/Profile.h"
 #include "settings/RunAtLogon.h"
-#include "ui/widgets/Shell.h"
+#include "shell/SystemService.h"
+#include "shell/TrayService.h"
 
 namespace tvm {
 

@@ -3,7 +3,7 @@
 #include "base/IntegerText.h"
 #include "settings/SettingsStore.h"
 #include "ui/FrequencyKey.h"
-#include "ui/widgets/Shell.h"
+#include "shell/SystemService.h"
 
 #include <algorithm>
 #include <climits>

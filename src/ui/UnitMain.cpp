@@ -4,9 +4,9 @@ namespace tvm {
 
 TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& display,
                      TrayService& tray, SystemService& system, const MainEngines& engines)
-    : TForm(app), MainMenu1(app), PopupMenu1(app), Config(settings), Display(display), Tray(tray),
-      System(system), Table(engines.Table), Override(engines.Override), Switcher(engines.Switcher),
-      Store(engines.Store) {
+    : TForm(app), MainMenu1(app), PopupMenu1(app), TrayIcon(tray), Config(settings),
+      Display(display), Tray(tray), System(system), Table(engines.Table),
+      Override(engines.Override), Switcher(engines.Switcher), Store(engines.Store) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -180,10 +180,8 @@ void TMainForm::FormCreate() {
     // that it completes and the tray icon answers.
     auto step = [this](auto&& action) { App().Dispatch(action); };
     step([this] {
-        TrayIcon.Picture = TrayPicture::Starting;
-        TrayIcon.Tip = App().Title() + " - Starting Up...";
-        Tray.Add(TrayIcon);
-        TrayIconShown = true;
+        TrayIcon.SetState(TrayPicture::Starting, App().Title() + " - Starting Up...");
+        TrayIcon.SetWanted(true);
     });
     step([this] { BuildModeTable(); });
     step([this] { ApplyFastestSetting(); });
@@ -199,12 +197,8 @@ void TMainForm::FormCreate() {
         }
     });
     step([this] { Override.RestartEnforcement(); });
-    step([this] {
-        UpdateTrayIcon();
-        if (TrayIconShown) {
-            Tray.Modify(TrayIcon);
-        }
-    });
+    // The icon said "Starting Up" until here; now it shows the state the load left.
+    step([this] { UpdateTrayIcon(); });
     StartupComplete = true;
     System.TrimWorkingSet();
 }

@@ -5,6 +5,7 @@
 #include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "shell/TrayIcon.h"
 #include "ui/FrequencyKey.h"
 #include "ui/Services.h"
 #include "ui/widgets/Form.h"
@@ -102,9 +103,8 @@ public:
     // overwrite the user's file with them.
     bool SettingsLoaded = false;
 
-    // The tray icon.
-    TrayIconData TrayIcon;
-    bool TrayIconShown = false;
+    // The tray icon: wanted from the start of start-up, then as the tray setting says.
+    tvm::TrayIcon TrayIcon;
 
     // The other windows this one opens, as the program connects them.
     std::function<void()> OpenAdvanced;

@@ -3,6 +3,7 @@
 // taken whole. The rest of the platform is simulated, as in ProgramWindowsTest.
 #include "DisplayTest.h"
 #include "DummyDisplay.h"
+#include "TestShell.h"
 
 #include "app/Program.h"
 #include "platform/sim/IniFileProfile.h"
@@ -71,7 +72,11 @@ protected:
         return 1;
     }
 
-    Win32Display real_;
+    // The real display hears WM_DISPLAYCHANGE through a shell window of its own; the
+    // program's windows are simulated.
+    Win32MessageLoop loop_;
+    TestShell shell_{loop_};
+    Win32Display& real_ = shell_.Display;
     CountingDisplay display_{real_};
     IniFileProfile ini_{std::filesystem::temp_directory_path() / "tavelmorind-gaming-test.ini",
                         "Tavelmorind.ini"};

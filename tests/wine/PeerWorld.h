@@ -43,7 +43,7 @@ protected:
 
     ScriptedDialogs Dialogs;
     Win32MessageLoop Loop;
-    Win32Timers Timers{Loop};
+    Win32Timers Timers; // without a shell window, no timer runs
     TApplication App{Dialogs, Timers};
     Win32Toolkit Toolkit{Loop};
     PeerTestForm Form{App};

@@ -154,7 +154,7 @@ protected:
     SimDisplay display_{SimDisplay::ParseModeList(kModes, "test"), 1};
     ScriptedDialogs dialogs_;
     Win32MessageLoop loop_;
-    Win32Timers timers_{loop_};
+    Win32Timers timers_; // without a shell window, no timer runs
     IniFileProfile ini_{iniPath_, "Tavelmorind.ini"};
     MemoryRunAtLogon runKey_{"C:\\Tavelmorind.exe"};
     VirtualClock clock_;

@@ -1,5 +1,6 @@
 #include "DisplayTest.h"
 #include "DummyDisplay.h"
+#include "TestShell.h"
 
 #include <cstddef>
 #include <cstring>
@@ -40,7 +41,8 @@ class ChangeToEnumeratedMode : public DisplayTest, public ::testing::WithParamIn
 
 TEST_P(ChangeToEnumeratedMode, TakesEffectInProcessAndOnTheXServer) {
     const Mode want = GetParam();
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto mode = FindMode(display, want.Width, want.Height, want.Bits, want.Rate);
     ASSERT_TRUE(mode.has_value()) << want << " is not enumerated";
 
@@ -70,7 +72,8 @@ class Win32DisplayChange : public DisplayTest {};
 // How the program uses it: take the record of the current size and ask for another
 // rate by changing only the named field.
 TEST_F(Win32DisplayChange, NewRateOnTheCurrentRecord) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     DisplayMode current;
     ASSERT_TRUE(display.EnumerateMode(ENUM_CURRENT_SETTINGS, current));
     const std::uint32_t other = current.DisplayFrequency == 75 ? 85 : 75;
@@ -87,7 +90,8 @@ TEST_F(Win32DisplayChange, NewRateOnTheCurrentRecord) {
 // A test-only change hands every enumerated record, whatever its depth, back to the
 // system unaltered and has it accepted.
 TEST_F(Win32DisplayChange, EveryEnumeratedRecordIsAccepted) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto modes = EnumerateAll(display);
     ASSERT_FALSE(modes.empty());
     for (const DisplayMode& mode : modes) {
@@ -140,7 +144,9 @@ class RefusedMode : public DisplayTest, public ::testing::WithParamInterface<Mod
 
 TEST_P(RefusedMode, IsBadModeAndChangesNothing) {
     const Mode want = GetParam();
-    Win32Display display;
+    Win32MessageLoop loop;
+    TestShell shell(loop); // a WM_DISPLAYCHANGE would reach it
+    Win32Display& display = shell.Display;
     int notifications = 0;
     display.SetChangeListener([&] { ++notifications; });
     DisplayMode mode;

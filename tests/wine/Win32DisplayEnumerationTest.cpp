@@ -35,7 +35,8 @@ DEVMODEA NativeOf(const DisplayMode& mode) {
 class EnumerationTest : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(EnumerationTest, ListsEverySizeOfTheDisplayAtItsRates) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto rates = RatesBySize(EnumerateAll(display), GetParam());
 
     std::map<Size, std::set<std::uint32_t>> expected;
@@ -46,7 +47,8 @@ TEST_P(EnumerationTest, ListsEverySizeOfTheDisplayAtItsRates) {
 }
 
 TEST_P(EnumerationTest, TopRateFallsAsTheSizeGrows) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto rates = RatesBySize(EnumerateAll(display), GetParam());
     ASSERT_GE(rates.size(), 2u);
 
@@ -68,7 +70,8 @@ std::string DepthName(const ::testing::TestParamInfo<std::uint32_t>& param) {
 INSTANTIATE_TEST_SUITE_P(Depths, EnumerationTest, ::testing::Values(32u, 16u), DepthName);
 
 TEST(Win32DisplayEnumeration, NamedFieldsMirrorTheRecord) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto modes = EnumerateAll(display);
     ASSERT_FALSE(modes.empty());
     for (const DisplayMode& mode : modes) {
@@ -84,7 +87,8 @@ TEST(Win32DisplayEnumeration, NamedFieldsMirrorTheRecord) {
 // The record handed in is the buffer of the call: only its size and driver-extra
 // count are set first, so whatever the driver does not fill keeps what it held.
 TEST(Win32DisplayEnumeration, WritesOnlySizeAndDriverExtraBeforeTheCall) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     DisplayMode mode;
     std::memset(mode.Native.data(), 0xAB, mode.Native.size());
 
@@ -103,7 +107,8 @@ TEST(Win32DisplayEnumeration, WritesOnlySizeAndDriverExtraBeforeTheCall) {
 }
 
 TEST(Win32DisplayEnumeration, EndOfTheListLeavesTheRecordAlone) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     const auto count = static_cast<std::uint32_t>(EnumerateAll(display).size());
     ASSERT_GT(count, 0u);
 
@@ -119,7 +124,8 @@ TEST(Win32DisplayEnumeration, EndOfTheListLeavesTheRecordAlone) {
 class Win32DisplayCurrent : public DisplayTest {};
 
 TEST_F(Win32DisplayCurrent, ReadsTheModeTheXServerShows) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     EXPECT_EQ(display.CurrentDepth(), 32u);
     const auto x = XMode();
     if (!x) {
@@ -131,7 +137,8 @@ TEST_F(Win32DisplayCurrent, ReadsTheModeTheXServerShows) {
 }
 
 TEST_F(Win32DisplayCurrent, CurrentSettingsComeThroughEnumerateMode) {
-    Win32Display display;
+    Win32MessageLoop loop;
+    Win32Display display(loop);
     DisplayMode current;
     ASSERT_TRUE(display.EnumerateMode(ENUM_CURRENT_SETTINGS, current));
     EXPECT_EQ(current.PelsWidth, display.CurrentWidth());

@@ -1,4 +1,5 @@
 #include "DisplayTest.h"
+#include "TestShell.h"
 
 #include "base/ProgramError.h"
 
@@ -20,10 +21,15 @@ std::uint32_t OtherThanCurrent(Win32Display& display) {
     return display.CurrentRefresh() == 75 ? 85 : 75;
 }
 
-class Win32DisplayNotification : public DisplayTest {};
+// WM_DISPLAYCHANGE reaches the display through the shell window, as in the program.
+class Win32DisplayNotification : public DisplayTest {
+protected:
+    Win32MessageLoop loop;
+};
 
 TEST_F(Win32DisplayNotification, ArrivesInsideChangeModeWithTheNewModeInPlace) {
-    Win32Display display;
+    TestShell shell(loop);
+    Win32Display& display = shell.Display;
     const std::uint32_t rate = OtherThanCurrent(display);
     int notifications = 0;
     std::uint32_t refreshSeen = 0;
@@ -39,7 +45,8 @@ TEST_F(Win32DisplayNotification, ArrivesInsideChangeModeWithTheNewModeInPlace) {
 }
 
 TEST_F(Win32DisplayNotification, ListenerErrorLeavesChangeModeAfterTheChange) {
-    Win32Display display;
+    TestShell shell(loop);
+    Win32Display& display = shell.Display;
     const std::uint32_t rate = OtherThanCurrent(display);
     display.SetChangeListener([] { throw ProgramError("listener failed"); });
 
@@ -62,13 +69,15 @@ TEST_F(Win32DisplayNotification, ListenerErrorLeavesChangeModeAfterTheChange) {
 }
 
 TEST_F(Win32DisplayNotification, ReachesEveryServiceObjectAndOutlivesAnEarlierOne) {
-    auto first = std::make_unique<Win32Display>();
+    auto firstShell = std::make_unique<TestShell>(loop);
     int firstHeard = 0;
-    first->SetChangeListener([&] { ++firstHeard; });
-    first.reset();
+    firstShell->Display.SetChangeListener([&] { ++firstHeard; });
+    firstShell.reset();
 
-    Win32Display second;
-    Win32Display third;
+    TestShell secondShell(loop);
+    TestShell thirdShell(loop);
+    Win32Display& second = secondShell.Display;
+    Win32Display& third = thirdShell.Display;
     int secondHeard = 0;
     int thirdHeard = 0;
     second.SetChangeListener([&] { ++secondHeard; });
@@ -124,7 +133,8 @@ DWORD RunSwitchModeWhilePumping(const std::string& arguments) {
 }
 
 TEST_F(Win32DisplayNotification, ArrivesFromAnotherProgramWhenTheThreadPumpsMessages) {
-    Win32Display display;
+    TestShell shell(loop);
+    Win32Display& display = shell.Display;
     int notifications = 0;
     display.SetChangeListener([&] { ++notifications; });
     const std::string size =

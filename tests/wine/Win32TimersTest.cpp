@@ -1,6 +1,7 @@
-#include "platform/win32/Win32Timers.h"
-#include "platform/sim/ScriptedDialogs.h"
+#include "TestShell.h"
+
 #include "platform/win32/Win32MessageLoop.h"
+#include "platform/win32/Win32Timers.h"
 #include "ui/widgets/Application.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,11 @@
 namespace tvm::test {
 namespace {
 
+// The timers live on the shell window, as the program's do.
 struct Win32TimersTest : ::testing::Test {
-    ScriptedDialogs dialogs;
     Win32MessageLoop loop;
-    Win32Timers timers{loop};
-    TApplication app{dialogs, timers};
+    TestShell shell{loop};
+    TApplication& app = shell.App;
     int ticks = 0;
 };
 
@@ -43,7 +44,7 @@ TEST_F(Win32TimersTest, ATickLeftQueuedByAStoppedTimerIsDropped) {
     timer.SetEnabled(true);
     timer.SetEnabled(false);
     for (WPARAM id = 1; id < 4; ++id) {
-        PostMessageA(timers.Window(), WM_TIMER, id, 0);
+        PostMessageA(shell.Window(), WM_TIMER, id, 0);
     }
     loop.PumpPending();
     EXPECT_EQ(ticks, 0);
@@ -51,7 +52,7 @@ TEST_F(Win32TimersTest, ATickLeftQueuedByAStoppedTimerIsDropped) {
 
 TEST_F(Win32TimersTest, ARefusedTimerRaisesNotEnoughTimers) {
     // Without its window SetTimer fails, as it does when the system has no timer left.
-    DestroyWindow(timers.Window());
+    DestroyWindow(shell.Window());
     TTimer timer(app, 100);
     try {
         timer.SetEnabled(true);
@@ -59,6 +60,21 @@ TEST_F(Win32TimersTest, ARefusedTimerRaisesNotEnoughTimers) {
     } catch (const ProgramError& error) {
         EXPECT_STREQ(error.what(), "Not enough timers available");
     }
+}
+
+TEST(Win32TimersBeforeTheShell, ATimerStartedBeforeTheShellWindowRunsOnceItIsThere) {
+    Win32MessageLoop loop;
+    TestShell shell(loop, false);
+    int ticks = 0;
+    TTimer timer(shell.App, 20);
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
+    loop.PumpFor(100);
+    EXPECT_EQ(ticks, 0) << "no window to tick on yet";
+
+    shell.Realize();
+    loop.PumpFor(300);
+    EXPECT_GE(ticks, 3);
 }
 
 } // namespace

@@ -47,12 +47,13 @@ TEST_F(Win32TrayTest, AddModifyDeleteReachTheNotificationArea) {
     Win32Tray tray(Toolkit, Form, {SystemIcon(), SystemIcon(), SystemIcon()});
     TrayIconData data;
     data.Tip = "Tavelmorind - Starting Up...";
-    tray.Add(data);
+    EXPECT_TRUE(tray.Add(data));
     EXPECT_TRUE(StandaloneTrayShown());
     data.Picture = TrayPicture::Enabled;
     data.Tip = "Tavelmorind";
     tray.Modify(data);
     EXPECT_TRUE(StandaloneTrayShown());
+    EXPECT_TRUE(tray.Add(data)) << "an icon the shell still has counts as added";
     tray.Delete(data);
     EXPECT_FALSE(StandaloneTrayShown());
 }

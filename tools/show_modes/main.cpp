@@ -2,6 +2,7 @@
 // columns as the user sees them, the fastest rate per mode and the set of rates.
 #include "display/ModeTable.h"
 #include "platform/win32/Win32Display.h"
+#include "platform/win32/Win32MessageLoop.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +19,8 @@ void PrintRow(const std::string& a, const std::string& b, const std::string& c,
 } // namespace
 
 int main() {
-    tvm::Win32Display display;
+    tvm::Win32MessageLoop loop;
+    tvm::Win32Display display(loop);
     tvm::ModeTable table(display);
     table.BuildModeTable();
     table.ApplyFastest(true);

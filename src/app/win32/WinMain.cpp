@@ -52,12 +52,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     tvm::Win32MessageLoop loop;
-    tvm::Win32Timers timers(loop);
+    tvm::Win32Timers timers;
+    tvm::Win32Display display(loop);
     // Not LR_SHARED: the window system destroys it.
     tvm::OwnedIcon programIcon(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     tvm::Win32WindowSystem windows(
-        loop, "Tavelmorind",
+        loop, {timers, display}, "Tavelmorind",
         tvm::Win32Tray::LoadIcons(IDI_TRAY_START, IDI_PROGRAM, IDI_TRAY_DISABLED),
         std::move(programIcon));
     tvm::Win32Dialogs dialogs(windows.Toolkit());
@@ -71,7 +72,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         windows.SetGlyphs(strips);
     }
 
-    tvm::Win32Display display;
     tvm::Win32SettingsFolders folders;
     tvm::Win32Profile ini(tvm::ChooseSettingsFile(folders));
     tvm::Win32RunAtLogon runKey;

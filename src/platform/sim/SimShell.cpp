@@ -2,26 +2,28 @@
 
 #include "ui/widgets/Menus.h"
 
+#include <utility>
+
 namespace tvm {
 
-void SimTray::Record(Op op, const TrayIconData& data) {
+bool SimTray::Record(Op op, const TrayIconData& data) {
     requests_.push_back({op, data});
     switch (op) {
     case Op::Add:
-        if (!present_) {
+        if (!RefuseAdds) {
             present_ = true;
             shown_ = data;
         }
-        break;
+        return present_;
     case Op::Modify:
         if (present_) {
             shown_ = data;
         }
-        break;
+        return present_;
     case Op::Delete:
-        present_ = false;
-        break;
+        return std::exchange(present_, false);
     }
+    return false;
 }
 
 void SimTray::ShowMenu(TMenu& menu) {

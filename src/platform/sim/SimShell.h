@@ -1,18 +1,22 @@
 #pragma once
 
-#include "app/AppServices.h"
 #include "platform/sim/VirtualClock.h"
 #include "power/PowerService.h"
+#include "shell/ShellEvents.h"
+#include "shell/SingleInstance.h"
+#include "shell/SystemService.h"
+#include "shell/TrayService.h"
+#include "shell/WindowSystem.h"
 #include "ui/widgets/Application.h"
 #include "ui/widgets/Form.h"
-#include "ui/widgets/Shell.h"
 
 #include <string>
 #include <vector>
 
 namespace tvm {
 
-// The notification area, recording every request.
+// The notification area, recording every request; it can be told to refuse icons, as
+// a shell that is not running yet does.
 class SimTray : public TrayService {
 public:
     enum class Op { Add, Modify, Delete };
@@ -21,7 +25,7 @@ public:
         TrayIconData Data;
     };
 
-    void Add(const TrayIconData& data) override { Record(Op::Add, data); }
+    bool Add(const TrayIconData& data) override { return Record(Op::Add, data); }
     void Modify(const TrayIconData& data) override { Record(Op::Modify, data); }
     void Delete(const TrayIconData& data) override { Record(Op::Delete, data); }
     void ShowMenu(TMenu& menu) override;
@@ -31,11 +35,14 @@ public:
     // Whether the shell would show an icon now, and which.
     bool Present() const { return present_; }
     const TrayIconData& Shown() const { return shown_; }
-    // The shell restarted and lost every icon; it then broadcasts "TaskbarCreated".
-    void ShellRestarted() { present_ = false; }
+    // A restarted shell: every icon is gone.
+    void Restart() { present_ = false; }
+
+    bool RefuseAdds = false;
 
 private:
-    void Record(Op op, const TrayIconData& data);
+    // Whether the shell took the request.
+    bool Record(Op op, const TrayIconData& data);
 
     std::vector<Request> requests_;
     bool present_ = false;

@@ -3,8 +3,6 @@
 #include "platform/win32/Win32Handles.h"
 
 #include <cstring>
-#include <exception>
-#include <utility>
 
 namespace tvm {
 
@@ -22,8 +20,6 @@ static_assert(DispChangeSuccessful == DISP_CHANGE_SUCCESSFUL &&
 
 namespace {
 
-constexpr const char* ListenerClassName = "TavelmorindDisplayListener";
-
 // Only the record's own bytes of Native are written; the rest keeps what it held.
 void StoreRecord(const DEVMODEA& devMode, DisplayMode& mode) {
     std::memcpy(mode.Native.data(), &devMode, sizeof devMode);
@@ -35,41 +31,13 @@ void StoreRecord(const DEVMODEA& devMode, DisplayMode& mode) {
 
 } // namespace
 
-Win32Display::Win32Display() {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Win32Display::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = ListenerClassName;
-    // Every Win32Display of the process shares the class; the window finds its owner
-    // through its user data, so a class left by an earlier object serves as well.
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        ThrowLastError("RegisterClassExA");
-    }
-
-    // A real top-level window, never a message-only one: WM_DISPLAYCHANGE is broadcast
-    // to top-level windows and would pass a message-only window by. WS_EX_TOOLWINDOW
-    // keeps it off the taskbar should anything ever show it.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ListenerClassName, "", WS_POPUP, 0, 0, 0, 0,
-                              nullptr, nullptr, instance, this);
-    if (window_ == nullptr) {
-        ThrowLastError("CreateWindowExA");
-    }
-
+Win32Display::Win32Display(Win32MessageLoop& loop) : loop_(loop) {
     // The enforcement poll reads the current mode every millisecond; one DC for the
     // object's life spares it a GetDC/ReleaseDC pair per read.
     screenDc_ = WindowDc(nullptr);
     if (!screenDc_) {
-        DestroyWindow(window_);
         ThrowLastError("GetDC");
     }
-}
-
-Win32Display::~Win32Display() {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
 }
 
 DEVMODEA Win32Display::ToDevMode(const DisplayMode& mode) {
@@ -122,40 +90,11 @@ std::uint32_t Win32Display::CurrentHeight() {
 
 std::int32_t Win32Display::ChangeMode(const DisplayMode& mode, std::uint32_t flags) {
     DEVMODEA devMode = ToDevMode(mode);
-    ++changeDepth_;
     const LONG result = ChangeDisplaySettingsA(&devMode, flags);
-    --changeDepth_;
-    // A listener that raised inside the nested WM_DISPLAYCHANGE raises here instead,
-    // once the system's frames are off the stack.
-    if (pendingError_) {
-        std::rethrow_exception(std::exchange(pendingError_, nullptr));
-    }
+    // A listener that raised inside the nested WM_DISPLAYCHANGE raises here, once the
+    // system's frames are off the stack.
+    loop_.RaisePending();
     return static_cast<std::int32_t>(result);
-}
-
-LRESULT CALLBACK Win32Display::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == WM_DISPLAYCHANGE) {
-        auto* self = reinterpret_cast<Win32Display*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self != nullptr) {
-            // No exception may unwind through the system's frames. Inside ChangeMode it
-            // is carried out to the caller; from the message loop there is nobody to
-            // carry it to, so the listener has to handle its own errors there.
-            try {
-                self->NotifyChange();
-            } catch (...) {
-                if (self->changeDepth_ == 0) {
-                    std::terminate();
-                }
-                self->pendingError_ = std::current_exception();
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace tvm

@@ -2,27 +2,27 @@
 
 #include "display/DisplayService.h"
 #include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32MessageLoop.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <exception>
 
 namespace tvm {
 
 // The display as Windows drives it: the primary display's mode list and mode changes
 // through the ANSI display-settings calls, the current mode through GDI and the system
-// metrics, and WM_DISPLAYCHANGE through a hidden top-level window.
+// metrics. WM_DISPLAYCHANGE arrives at the shell window, which hands it to
+// DisplayChanged.
 //
-// Change notifications reach the listener on the thread that created the object: a
-// change this thread makes is announced inside ChangeMode, one made by another program
-// when this thread next pumps its messages. An error the listener raises inside
-// ChangeMode comes out of ChangeMode; from the message loop it must not escape the
-// listener (it would have to cross the system's frames), and ends the program if it does.
+// Change notifications reach the listener on the shell window's thread: a change this
+// thread makes is announced inside ChangeMode, one made by another program when this
+// thread next pumps its messages. The shell window's procedure hands an error the
+// listener raises to the loop's Guard; inside ChangeMode it comes out of ChangeMode,
+// from the message loop out of the loop.
 class Win32Display final : public DisplayService {
 public:
-    Win32Display();
-    ~Win32Display() override;
+    explicit Win32Display(Win32MessageLoop& loop);
 
     Win32Display(const Win32Display&) = delete;
     Win32Display& operator=(const Win32Display&) = delete;
@@ -34,8 +34,8 @@ public:
     std::uint32_t CurrentHeight() override;
     std::int32_t ChangeMode(const DisplayMode& mode, std::uint32_t flags) override;
 
-    // The window that hears WM_DISPLAYCHANGE.
-    HWND ListenerWindow() const { return window_; }
+    // The shell window heard WM_DISPLAYCHANGE.
+    void DisplayChanged() { NotifyChange(); }
 
     // The record ChangeMode hands to the system for `mode`: the enumerated record with
     // the four named fields written over it.
@@ -44,13 +44,8 @@ public:
     static DisplayMode FromDevMode(const DEVMODEA& devMode);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
+    Win32MessageLoop& loop_;
     WindowDc screenDc_;
-    HWND window_ = nullptr;
-    // How many ChangeMode calls are on the stack, and what a listener raised inside one.
-    int changeDepth_ = 0;
-    std::exception_ptr pendingError_;
 };
 
 } // namespace tvm

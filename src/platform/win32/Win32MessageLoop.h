@@ -14,8 +14,10 @@ namespace tvm {
 // are not dialogs.
 //
 // A window procedure must not let an exception run back into the system, which calls
-// it; the procedures of the platform layer hand what escapes a handler to Guard, and
-// the loop raises it again once the message is done.
+// it. Every procedure of the platform layer hands what escapes a handler to Guard, and
+// it is raised again at the first frame of ours above the system's: the loop's, once
+// the message is done, or that of a call into the system that ran our procedures
+// meanwhile (RaisePending after it).
 class Win32MessageLoop {
 public:
     Win32MessageLoop() = default;
@@ -43,10 +45,11 @@ public:
             }
         }
     }
+    // Raises what a guarded handler left, if anything; the first error wins.
+    void RaisePending();
 
 private:
     void Handle(MSG& message);
-    void RaisePending();
 
     std::vector<HWND> dialogWindows_;
     std::exception_ptr pending_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppServices.h"
+#include "shell/SingleInstance.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/widgets/Shell.h"
+#include "shell/SystemService.h"
 
 namespace tvm {
 

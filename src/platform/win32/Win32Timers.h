@@ -1,20 +1,23 @@
 #pragma once
 
-#include "platform/win32/Win32MessageLoop.h"
 #include "ui/widgets/Timer.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 
 namespace tvm {
 
-// The toolkit's timers as SetTimer timers on a hidden window of their own, one timer
-// id for each start of a TTimer, so a WM_TIMER left queued by a timer that was since
-// stopped finds nobody.
+// The toolkit's timers, every form's, as SetTimer timers on the shell window (the main
+// window), which hands its WM_TIMER to Tick. Each start of a TTimer gets an id of its
+// own, so a WM_TIMER left queued by a timer that was since stopped finds nobody.
+//
+// The shell window comes with the main window; a timer started before it begins its
+// schedule when the window is attached.
 class Win32Timers final : public TimerService {
 public:
-    explicit Win32Timers(Win32MessageLoop& loop);
+    Win32Timers() = default;
     ~Win32Timers() override;
     Win32Timers(const Win32Timers&) = delete;
     Win32Timers& operator=(const Win32Timers&) = delete;
@@ -22,15 +25,24 @@ public:
     bool StartTimer(TTimer& timer, std::uint32_t intervalMs) override;
     void StopTimer(TTimer& timer) override;
 
+    // The shell window, from its creation to its end.
+    void Attach(HWND window);
+    void Detach();
     HWND Window() const { return window_; }
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A WM_TIMER of the shell window: ticks the timer with that id. False when no timer
+    // of ours has it.
+    bool Tick(UINT_PTR id);
 
-    Win32MessageLoop& loop_;
+private:
+    struct Started {
+        UINT_PTR Id;
+        std::uint32_t IntervalMs;
+    };
+
     HWND window_ = nullptr;
     UINT_PTR nextId_ = 1;
-    std::map<TTimer*, UINT_PTR> ids_;
+    std::map<TTimer*, Started> started_;
     std::map<UINT_PTR, TTimer*> timers_;
 };
 

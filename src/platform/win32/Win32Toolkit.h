@@ -28,7 +28,7 @@ class TControl;
 //   Win32MessageLoop loop;
 //   Win32Toolkit toolkit(loop);
 //   Win32Dialogs dialogs(toolkit);
-//   Win32Timers timers(loop);
+//   Win32Timers timers; // ticking once a shell window holds them (Win32ShellWindow)
 //   TApplication app(dialogs, timers);
 //   TMainForm main(app, settings, services);
 //   toolkit.Realize(main);

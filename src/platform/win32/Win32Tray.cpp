@@ -33,9 +33,12 @@ NOTIFYICONDATAA Win32Tray::Record(const TrayIconData& data) const {
     return record;
 }
 
-void Win32Tray::Add(const TrayIconData& data) {
+bool Win32Tray::Add(const TrayIconData& data) {
     NOTIFYICONDATAA record = Record(data);
-    Shell_NotifyIconA(NIM_ADD, &record);
+    // NIM_ADD fails for an icon the shell still has, after a "TaskbarCreated" that lost
+    // nothing; that icon is brought up to date instead.
+    return Shell_NotifyIconA(NIM_ADD, &record) != FALSE ||
+           Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
 void Win32Tray::Modify(const TrayIconData& data) {

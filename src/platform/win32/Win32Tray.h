@@ -2,8 +2,8 @@
 
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Toolkit.h"
+#include "shell/TrayService.h"
 #include "ui/widgets/Form.h"
-#include "ui/widgets/Shell.h"
 
 #include <windows.h>
 
@@ -14,9 +14,9 @@
 namespace tvm {
 
 // The notification-area icon through Shell_NotifyIconA, in the record's first form.
-// The icon's messages go to the window of `owner` (the main form, realized by the time
-// the icon is added); each TrayPicture has its icon. The tray menu opens as a pop-up
-// of that window.
+// The icon's messages go to the window of `owner` (the shell window: the main form,
+// realized by the time the icon is added); each TrayPicture has its icon. The tray
+// menu opens as a pop-up of that window.
 class Win32Tray final : public TrayService {
 public:
     using Icons = std::array<HICON, 3>; // by TrayPicture: Starting, Enabled, Disabled
@@ -25,7 +25,7 @@ public:
     Win32Tray(Win32Toolkit& toolkit, const TForm& owner, Icons icons)
         : toolkit_(toolkit), owner_(owner), icons_(icons) {}
 
-    void Add(const TrayIconData& data) override;
+    bool Add(const TrayIconData& data) override;
     void Modify(const TrayIconData& data) override;
     void Delete(const TrayIconData& data) override;
     void ShowMenu(TMenu& menu) override;

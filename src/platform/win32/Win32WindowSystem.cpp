@@ -1,8 +1,6 @@
 #include "platform/win32/Win32WindowSystem.h"
 
-#include "platform/win32/Win32SingleInstance.h"
 #include "ui/widgets/Application.h"
-#include "ui/widgets/Shell.h"
 
 namespace tvm {
 
@@ -16,10 +14,11 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
-                                     Win32Tray::OwnedIcons trayIcons, OwnedIcon programIcon)
-    : loop_(loop), trayIcons_(std::move(trayIcons)), programIcon_(std::move(programIcon)),
-      toolkit_(loop) {
+Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, Win32ShellWindow::Routes routes,
+                                     const char* title, Win32Tray::OwnedIcons trayIcons,
+                                     OwnedIcon programIcon)
+    : loop_(loop), routes_(routes), trayIcons_(std::move(trayIcons)),
+      programIcon_(std::move(programIcon)), toolkit_(loop) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -40,12 +39,10 @@ Win32WindowSystem::Win32WindowSystem(Win32MessageLoop& loop, const char* title,
     if (appWindow_ == nullptr) {
         ThrowLastError("CreateWindowExA");
     }
-    showMainMessage_ = RegisterWindowMessageA(Win32SingleInstance::ShowMainMessageName);
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 Win32WindowSystem::~Win32WindowSystem() {
-    tray_.reset();
+    shell_.reset();
     if (appWindow_ != nullptr) {
         DestroyWindow(appWindow_);
     }
@@ -66,51 +63,30 @@ void Win32WindowSystem::Own(TForm& form) {
     forms_.push_back(&form);
 }
 
+void Win32WindowSystem::FollowVisibility(UINT message) {
+    if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
+        UpdateTaskbarButton();
+    }
+}
+
 void Win32WindowSystem::Realize(TForm& form) {
-    Win32Toolkit& toolkit = toolkit_;
-    toolkit.Realize(form);
+    toolkit_.Realize(form);
     Own(form);
-    toolkit.SetMessageHook(form, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
-            UpdateTaskbarButton();
-        }
+    toolkit_.SetMessageHook(form, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
+        FollowVisibility(message);
         return false;
     });
 }
 
 void Win32WindowSystem::RealizeMain(TForm& main, ShellEvents& events) {
-    Win32Toolkit& toolkit = toolkit_;
-    toolkit.Realize(main);
+    toolkit_.Realize(main);
     Own(main);
-    tray_ = std::make_unique<Win32Tray>(toolkit, main, Win32Tray::Handles(trayIcons_));
-    toolkit.SetMessageHook(
-        main, [this, &main, &events](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-            if (message == WM_SHOWWINDOW || message == WM_WINDOWPOSCHANGED) {
-                UpdateTaskbarButton();
-            }
-            if (message == showMainMessage_ && showMainMessage_ != 0) {
-                main.App().Dispatch([&events] { events.OnShowMainMessage(); });
-                if (main.Visible()) {
-                    Win32SingleInstance::AcknowledgeShown();
-                }
-                result = 0;
-                return true;
-            }
-            if (message == TrayIconData::CallbackMessage) {
-                main.App().Dispatch([&events, lParam] {
-                    events.TrayIconCallback(static_cast<std::uint32_t>(lParam));
-                });
-                return false; // the callback goes on to the window's normal processing too
-            }
-            if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-                main.App().Dispatch([&events] { events.OnTaskbarCreated(); });
-                return false;
-            }
-            if (message == WM_ENDSESSION && wParam != 0) {
-                // Logging off: the process ends here, without what follows the loop.
-                ExitProcess(0);
-            }
-            return false;
+    shell_ = std::make_unique<Win32ShellWindow>(toolkit_, main, events, routes_,
+                                                Win32Tray::Handles(trayIcons_));
+    toolkit_.SetMessageHook(
+        main, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            FollowVisibility(message);
+            return shell_ != nullptr && shell_->Handle(message, wParam, lParam, result);
         });
 }
 
@@ -137,27 +113,25 @@ void Win32WindowSystem::RunMessageLoop(TApplication& app) {
     loop_.Run(app);
 }
 
-void Win32WindowSystem::Add(const TrayIconData& data) {
-    if (tray_) {
-        tray_->Add(data);
-    }
+bool Win32WindowSystem::Add(const TrayIconData& data) {
+    return shell_ && shell_->Tray().Add(data);
 }
 
 void Win32WindowSystem::Modify(const TrayIconData& data) {
-    if (tray_) {
-        tray_->Modify(data);
+    if (shell_) {
+        shell_->Tray().Modify(data);
     }
 }
 
 void Win32WindowSystem::Delete(const TrayIconData& data) {
-    if (tray_) {
-        tray_->Delete(data);
+    if (shell_) {
+        shell_->Tray().Delete(data);
     }
 }
 
 void Win32WindowSystem::ShowMenu(TMenu& menu) {
-    if (tray_) {
-        tray_->ShowMenu(menu);
+    if (shell_) {
+        shell_->Tray().ShowMenu(menu);
     }
 }
 

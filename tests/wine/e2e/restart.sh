@@ -35,3 +35,10 @@ for round in 1 2 3; do
   exit_and_start_at_once "main window hidden, round $round"
 done
 e2e_exit_program
+
+# The session ends (WM_ENDSESSION): the program ends at once, with exit code 0.
+e2e_start_program
+e2e_wait_started
+e2e_driver send "$MAIN" 22 1 0 >/dev/null || true
+e2e_wait_exit 10 || true
+e2e_assert_eq 0 "$E2E_EXIT_CODE" "the end of the session ends the program with exit code 0"

@@ -2,10 +2,6 @@
 
 namespace tvm {
 
-class ShellEvents;
-class TApplication;
-class TForm;
-
 // One copy of the program per user session.
 class SingleInstance {
 public:
@@ -19,21 +15,6 @@ public:
     virtual bool AskRunningCopyToShow() = 0;
     // The copy is ending: a start from now on is the program, not a request to it.
     virtual void Release() = 0;
-};
-
-// The platform's windows: native faces for the forms, and the message loop.
-class WindowSystem {
-public:
-    virtual ~WindowSystem() = default;
-    // Gives a form its native window, hidden. The main window also gets its messages
-    // (tray callbacks, the show request of a second start) routed to it.
-    virtual void Realize(TForm& form) = 0;
-    virtual void RealizeMain(TForm& main, ShellEvents& events) = 0;
-    // Hides the toolkit's application window; from then on the program has a taskbar
-    // button exactly while one of its windows is shown.
-    virtual void HideApplicationWindow() = 0;
-    // Runs until the application is asked to terminate.
-    virtual void RunMessageLoop(TApplication& app) = 0;
 };
 
 } // namespace tvm

@@ -23,44 +23,21 @@ struct TrayIconData {
     std::string Tip;
 };
 
-// The shell's notification area. Results are not checked: the program records what
-// it asked for, not what the shell did.
+// The shell's notification area.
 class TrayService {
 public:
     virtual ~TrayService() = default;
-    virtual void Add(const TrayIconData& data) = 0;
+    // Puts the icon into the notification area, or brings one that is still there (a
+    // "TaskbarCreated" that lost nothing) up to `data`; true when the shell has it then.
+    // A shell that is not running yet (early in a log-on) or is being restarted
+    // refuses; "TaskbarCreated" says when to try again.
+    virtual bool Add(const TrayIconData& data) = 0;
     virtual void Modify(const TrayIconData& data) = 0;
     virtual void Delete(const TrayIconData& data) = 0;
     // Opens the tray menu at the mouse cursor: the owner window comes to the
     // foreground first (or the menu would not close when the user clicks elsewhere),
     // the menu's OnPopup runs, and WM_NULL is posted to the owner afterwards.
     virtual void ShowMenu(TMenu& menu) = 0;
-};
-
-// Process-wide odds and ends of the platform.
-class SystemService {
-public:
-    virtual ~SystemService() = default;
-    // Asks the system to trim the working set (both sizes -1).
-    virtual void TrimWorkingSet() = 0;
-    static constexpr int SwShowNormal = 1; // SW_SHOWNORMAL
-    static constexpr int SwShow = 5;       // SW_SHOW
-    // Starts a command line without waiting for it; `show` is the SW_ value.
-    virtual void WinExec(const std::string& commandLine, int show) = 0;
-    // A blocking wait of the user-interface thread.
-    virtual void Sleep(std::uint32_t ms) = 0;
-};
-
-// What the shell says to the program's main window: the tray icon's callback, a
-// notification area that was created anew ("TaskbarCreated"), and the request of a
-// second start to show the window. The platform delivers them through the
-// application's dispatch, as it does the user's acts.
-class ShellEvents {
-public:
-    virtual ~ShellEvents() = default;
-    virtual void TrayIconCallback(std::uint32_t mouseMessage) = 0;
-    virtual void OnTaskbarCreated() = 0;
-    virtual void OnShowMainMessage() = 0;
 };
 
 } // namespace tvm
