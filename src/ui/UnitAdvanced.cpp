@@ -2,8 +2,8 @@
 
 #include "base/IntegerText.h"
 #include "settings/SettingsStore.h"
-#include "ui/FrequencyKey.h"
 #include "shell/SystemService.h"
+#include "ui/FrequencyKey.h"
 
 #include <algorithm>
 #include <climits>

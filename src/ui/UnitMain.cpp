@@ -1,6 +1,27 @@
+// The configuration window: its layout, start-up, what it shows of overriding (the On
+// and Off radio buttons, the tray menu's "Enabled" mark, the tray picture, the status
+// line) and how it loads and saves the settings (the first-run greeting, the boot warning,
+// the status line during a save).
 #include "ui/UnitMain.h"
 
 namespace tvm {
+
+namespace {
+
+constexpr const char* kGreeting =
+    "Welcome!  At this time, please make sure you are using your correct Monitor drivers "
+    "(preferably NOT the Plug and Play ones), and your best Display drivers.  Click Cancel if "
+    "you have not done so.";
+constexpr const char* kGreetingHowTo =
+    "Open the main window by double-clicking on the Tavelmorind System Tray icon (next to the "
+    "clock).  If you are confident you are using all the right drivers, try just clicking the "
+    "'On' button and Saving your settings.";
+constexpr const char* kBootWarning =
+    "WARNING: You are booting Tavelmorind with the PC, or optimizing the computer's default "
+    "mode.  This may cause problems when you next boot, and you may end up having to reboot "
+    "your PC in safe mode.  Are you absolutely sure you want to do this?";
+
+} // namespace
 
 TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& display,
                      TrayService& tray, SystemService& system, const MainEngines& engines)
@@ -108,72 +129,6 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
                 &OffRadioButton, &FastestCheckBox, &FreqCombo, &MainStringGrid, &RadioGroup1};
 }
 
-void TMainForm::CreateMenus() {
-    File1 = &MainMenu1.Add("&File");
-    Save1 = &File1->Add("&Save");
-    Save1->OnClick = [this] { Save1Click(); };
-    Close1 = &File1->Add("&Close");
-    Close1->OnClick = [this] { Close1Click(); };
-    File1->AddSeparator();
-    Exit1 = &File1->Add("E&xit");
-    Exit1->OnClick = [this] { ExitTavelmorind1Click(); };
-
-    Tools1 = &MainMenu1.Add("&Tools");
-    AdvancedSettings1 = &Tools1->Add("&Advanced Settings...");
-    AdvancedSettings1->OnClick = [this] { AdvancedSettings1Click(); };
-    Tools1->AddSeparator();
-    MonitorFeatures1 = &Tools1->Add("&Monitor Features");
-    ActivateScreenSaver2 = &MonitorFeatures1->Add("Activate &ScreenSaver");
-    MonitorFeatures1->AddSeparator();
-    DPMSStandby2 = &MonitorFeatures1->Add("DPMS S&tandby");
-    DPMSOff2 = &MonitorFeatures1->Add("DPMS &Off");
-    MonitorFeatures1->AddSeparator();
-    BlankScreen2 = &MonitorFeatures1->Add("&Blank Screen");
-    MonitorFeatures1->AddSeparator();
-    LockingFeatures2 = &MonitorFeatures1->Add("&Locking Features");
-    LockPCActivateScreenSaver2 = &LockingFeatures2->Add("&Lock PC && Activate ScreenSaver");
-    LockingFeatures2->AddSeparator();
-    LockPCDPMSOff2 = &LockingFeatures2->Add("L&ock PC && DPMS Off");
-    LockPCDPMSStandby2 = &LockingFeatures2->Add("Lo&ck PC && DPMS Standby");
-
-    Help1 = &MainMenu1.Add("&Help");
-    About1 = &Help1->Add("&About...");
-    About1->OnClick = [this] { About1Click(); };
-
-    OpenWindow1 = &PopupMenu1.Add("&Tavelmorind Configuration");
-    OpenWindow1->Default = true;
-    OpenWindow1->Hint = "Pops up the main Tavelmorind window";
-    OpenWindow1->OnClick = [this] { OpenWindow1Click(); };
-    AdvancedSettings2 = &PopupMenu1.Add("&Advanced Settings");
-    AdvancedSettings2->OnClick = [this] { AdvancedSettings2Click(); };
-    Enabled1 = &PopupMenu1.Add("&Enabled");
-    Enabled1->Checked = true;
-    Enabled1->OnClick = [this] { Enabled1Click(); };
-    PopupMenu1.AddSeparator();
-    DisplayProperties1 = &PopupMenu1.Add("&Display Properties");
-    DisplayProperties1->OnClick = [this] { DisplayProperties1Click(); };
-    ChangeScreenMode1 = &PopupMenu1.Add("&Change Screen Mode");
-    PopupMenu1.AddSeparator();
-    Monitor1 = &PopupMenu1.Add("&Monitor Features");
-    ActivateScreenSaver1 = &Monitor1->Add("Activate &ScreenSaver");
-    Monitor1->AddSeparator();
-    DPMSStandby1 = &Monitor1->Add("DPMS S&tandby");
-    DPMSOff1 = &Monitor1->Add("DPMS &Off");
-    Monitor1->AddSeparator();
-    BlankScreen1 = &Monitor1->Add("&Blank Screen");
-    Monitor1->AddSeparator();
-    LockingFeatures1 = &Monitor1->Add("&Locking Features");
-    LockPCActivateScreenSaver1 = &LockingFeatures1->Add("L&ock PC && Activate ScreenSaver");
-    LockingFeatures1->AddSeparator();
-    LockPCDPMSStandby1 = &LockingFeatures1->Add("Lo&ck PC && DPMS Standby");
-    LockPCDPMSOff1 = &LockingFeatures1->Add("Loc&k PC && DPMS Off");
-    PopupMenu1.AddSeparator();
-    ExitTavelmorind1 = &PopupMenu1.Add("E&xit Tavelmorind");
-    ExitTavelmorind1->Hint = "Quits Tavelmorind";
-    ExitTavelmorind1->OnClick = [this] { ExitTavelmorind1Click(); };
-    PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
-}
-
 void TMainForm::FormCreate() {
     // Each step runs on its own: an error one of them raises (the first-run marker
     // cannot be written, the Run value is not text) is shown and start-up goes on, so
@@ -205,6 +160,133 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormResize() {
     MainStringGrid.SetColWidth(kDetectedColumn, Width - 210);
+}
+
+void TMainForm::OnDisplayChange() {
+    // Nothing is acted on while starting: the only change the program makes then is
+    // its own desktop-mode override, which must not be counted or overridden again.
+    if (StartupComplete) {
+        Override.OnDisplayChange();
+    }
+}
+
+void TMainForm::OnRadioButtonClick() {
+    if (!showingOverride_) {
+        Override.TurnOn();
+    }
+}
+
+void TMainForm::OffRadioButtonClick() {
+    if (!showingOverride_) {
+        Override.TurnOff();
+    }
+}
+
+void TMainForm::Enabled1Click() {
+    if (Enabled1->Checked) {
+        Override.TurnOff();
+    } else {
+        Override.TurnOn();
+    }
+}
+
+void TMainForm::OverrideChanged() {
+    const bool on = Override.SwitchedOn();
+    showingOverride_ = true;
+    (on ? OnRadioButton : OffRadioButton).SetChecked(true);
+    showingOverride_ = false;
+    Enabled1->Checked = on;
+    SetTrayState(on ? TrayPicture::Enabled : TrayPicture::Disabled);
+    SetStatus(Override.Status());
+}
+
+void TMainForm::LoadSettings() {
+    if (!Store.ProgramRunBefore()) {
+        if (App().MessageDlg(kGreeting, MsgDlgType::Confirmation, MsgDlgButtons::OKCancel) ==
+            ModalResult::Cancel) {
+            App().Terminate();
+        } else {
+            App().MessageDlg(kGreetingHowTo, MsgDlgType::Information, MsgDlgButtons::OK);
+            // A marker that cannot be written is reported, and the rest still loads:
+            // stopping here would leave every option at zero, the tray icon included.
+            App().Dispatch([this] { Store.MarkProgramRunBefore(); });
+        }
+    }
+
+    // On or Off, and the automatic rates, take effect as they are read: what they run
+    // sees only the options read before them (all zero), as the window sees it.
+    Store.LoadOptions(Config, [this](const SettingKey& key) {
+        if (key.Where == SettingKey::Field(&Settings::SwitchedOn)) {
+            if (Config.SwitchedOn) {
+                Override.TurnOn();
+            } else {
+                Override.TurnOff();
+            }
+        } else if (key.Where == SettingKey::Field(&Settings::FastestFrequency)) {
+            FastestCheckBox.SetChecked(Config.FastestFrequency);
+        }
+    });
+    Override.SettingsChanged();
+
+    if (!FastestCheckBox.Checked()) {
+        for (std::size_t index = 0; index < Table.Count(); ++index) {
+            Table.SetRate(index,
+                          static_cast<std::uint32_t>(Store.ReadFrequency(Table.Row(index).Key)));
+        }
+        ShowSetAtColumn();
+    }
+
+    // Stays false when the user's Run value is not text.
+    Config.RunOnBoot = false;
+    Config.RunOnBoot = Store.ReadRunOnBoot();
+}
+
+void TMainForm::SaveSettings() {
+    // A second start may show the window while a start-up dialog is still open.
+    if (!SettingsLoaded) {
+        return;
+    }
+    if (Config.RunOnBoot || Config.OptimizeDesktopMode) {
+        if (App().MessageDlg(kBootWarning, MsgDlgType::Warning, MsgDlgButtons::YesNo) ==
+            ModalResult::No) {
+            Config.RunOnBoot = false;
+            Config.OptimizeDesktopMode = false;
+        }
+    }
+
+    std::string remembered = MainStatusBar.SimpleText();
+    if (remembered == kStatusMachineRunValueStays) {
+        remembered = statusUnderNote_;
+    }
+    std::string afterwards = remembered;
+    SetStatus(kStatusSaving);
+    MainStatusBar.Repaint();
+
+    try {
+        Config.SwitchedOn = Override.SwitchedOn();
+        Store.SaveOptions(Config);
+        std::vector<std::pair<std::string, std::string>> frequencies;
+        if (!FastestCheckBox.Checked()) {
+            for (std::size_t index = 0; index < Table.Count(); ++index) {
+                frequencies.emplace_back(Table.Row(index).Key, Table.Row(index).SetAt);
+            }
+        }
+        Store.SaveFrequencies(frequencies);
+        if (Store.SaveRunOnBoot(Config.RunOnBoot) ==
+            SettingsStore::RunValueOutcome::MachineValueStays) {
+            statusUnderNote_ = remembered;
+            afterwards = kStatusMachineRunValueStays;
+        }
+    } catch (const ProgramError& error) {
+        // The save stops at the failed write; the window stays open, and the status
+        // line must not go on claiming that a save is running.
+        App().ShowException(error);
+        SetStatus(remembered);
+        return;
+    }
+
+    Hide();
+    SetStatus(afterwards);
 }
 
 } // namespace tvm

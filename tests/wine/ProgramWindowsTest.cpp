@@ -1,5 +1,6 @@
 // The program's own windows realized by the Win32 toolkit over the simulated platform
 // services: their layout as the user sees it, and a screenshot of each for review.
+#include "PumpFor.h"
 #include "Screenshot.h"
 
 #include "app/Program.h"
@@ -143,7 +144,7 @@ protected:
     static void ExpectLaidOutAt(const TForm& form, UINT dpi, int& cut, int& cutAt96);
 
     void Screenshot(const std::string& name) {
-        loop_.PumpFor(300);
+        PumpFor(loop_, 300);
         std::string error;
         if (!SaveScreenshot(name, error)) {
             std::printf("no screenshot %s: %s\n", name.c_str(), error.c_str());

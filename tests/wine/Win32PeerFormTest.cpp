@@ -1,4 +1,5 @@
 #include "PeerWorld.h"
+#include "PumpFor.h"
 #include "Screenshot.h"
 
 #include "base/ProgramError.h"
@@ -94,7 +95,7 @@ TEST_F(Win32PeerForm, RealizesEveryControlKindAsARealWindow) {
 TEST_F(Win32PeerForm, ShowsHidesAndKeepsItsWindowWhenClosed) {
     Form.Show();
     EXPECT_TRUE(IsWindowVisible(Window()));
-    Loop.PumpFor(200);
+    PumpFor(Loop, 200);
     std::string error;
     EXPECT_TRUE(SaveScreenshot("peers.png", error)) << error;
 

@@ -1,4 +1,5 @@
 #include "PeerWorld.h"
+#include "PumpFor.h"
 
 namespace tvm::test {
 namespace {
@@ -95,7 +96,7 @@ TEST_F(Win32PeerGrid, AClickOnARowSelectsIt) {
     const LPARAM at = MAKELPARAM(item.left + 10, (item.top + item.bottom) / 2);
     PostMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(List(), WM_LBUTTONUP, 0, at);
-    Loop.PumpFor(100);
+    PumpFor(Loop, 100);
     EXPECT_EQ(Form.CellsAsked, (std::vector<int>{4}));
     EXPECT_EQ(Form.Grid.Row(), 4);
     EXPECT_EQ(Selected(), 3);

@@ -1,3 +1,4 @@
+#include "PumpFor.h"
 #include "TestShell.h"
 
 #include "platform/win32/Win32MessageLoop.h"
@@ -21,12 +22,12 @@ TEST_F(Win32TimersTest, AnEnabledTimerTicksUntilDisabled) {
     TTimer timer(app, 20);
     timer.OnTimer = [&] { ++ticks; };
     timer.SetEnabled(true);
-    loop.PumpFor(300);
+    PumpFor(loop, 300);
     EXPECT_GE(ticks, 3);
     EXPECT_LE(ticks, 16);
     timer.SetEnabled(false);
     const int seen = ticks;
-    loop.PumpFor(100);
+    PumpFor(loop, 100);
     EXPECT_EQ(ticks, seen);
 }
 
@@ -34,7 +35,7 @@ TEST_F(Win32TimersTest, AOneMillisecondTimerTicksAtTheSystemsPace) {
     TTimer timer(app, 1);
     timer.OnTimer = [&] { ++ticks; };
     timer.SetEnabled(true);
-    loop.PumpFor(200);
+    PumpFor(loop, 200);
     EXPECT_GE(ticks, 5);
 }
 
@@ -69,11 +70,11 @@ TEST(Win32TimersBeforeTheShell, ATimerStartedBeforeTheShellWindowRunsOnceItIsThe
     TTimer timer(shell.App, 20);
     timer.OnTimer = [&] { ++ticks; };
     timer.SetEnabled(true);
-    loop.PumpFor(100);
+    PumpFor(loop, 100);
     EXPECT_EQ(ticks, 0) << "no window to tick on yet";
 
     shell.Realize();
-    loop.PumpFor(300);
+    PumpFor(loop, 300);
     EXPECT_GE(ticks, 3);
 }
 

@@ -37,18 +37,6 @@ void Win32MessageLoop::PumpPending() {
     }
 }
 
-void Win32MessageLoop::PumpFor(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    for (;;) {
-        PumpPending();
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) {
-            return;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-    }
-}
-
 void Win32MessageLoop::AddDialogWindow(HWND window) {
     if (std::find(dialogWindows_.begin(), dialogWindows_.end(), window) == dialogWindows_.end()) {
         dialogWindows_.push_back(window);

@@ -29,8 +29,6 @@ public:
     void Run(TApplication& app);
     // Handles every message already waiting, then returns.
     void PumpPending();
-    // Handles messages as they come for `ms` milliseconds.
-    void PumpFor(DWORD ms);
 
     // Windows whose keyboard messages go through IsDialogMessage first.
     void AddDialogWindow(HWND window);

@@ -1,5 +1,7 @@
-// The mode table as the window shows it: the grid, the fastest-frequency check box and
-// the frequency box that edits the selected row's Set At value.
+// The mode table as the window shows it: the grid, the fastest-frequency check box, the
+// frequency box that edits the selected row's Set At value, and the switch to the
+// selected mode ("Switch Mode" asks first, and waits while a switch is being confirmed).
+#include "base/IntegerText.h"
 #include "ui/UnitMain.h"
 
 namespace tvm {
@@ -99,6 +101,47 @@ void TMainForm::ApplyNoDetectionFallback() {
     FastestCheckBox.SetEnabled(false);
     LockingFeatures2->Enabled = false;
     LockingFeatures1->Enabled = false;
+}
+
+void TMainForm::Button2Click() {
+    const ModeRow* mode = RowAt(ComboRow);
+    const std::string setAt = mode ? mode->SetAt : std::string();
+    const auto value = static_cast<std::uint32_t>(StrToInt(setAt));
+
+    std::string description;
+    if (value == 0) {
+        description = "without overriding the refresh rate";
+    } else if (value == 1) {
+        description = "using the default refresh rate";
+    } else {
+        description = setAt + "Hz";
+    }
+    const std::string warning =
+        Config.ModeSwitcher == 2
+            ? "WARNING: This will set the mode as Windows default.  Please be *sure* that your "
+              "monitor supports this display setting first, as otherwise your PC may boot in a "
+              "corrupt mode.  "
+            : "";
+    const ModeKey key = mode ? mode->Key : ModeKey();
+    const std::string question = "Changing the screen mode to " + key + " (" + description +
+                                 ").  " + warning +
+                                 "Are you absolutely sure you want to change the screen mode?";
+    if (App().MessageDlg(question, MsgDlgType::Warning, MsgDlgButtons::YesNo) == ModalResult::Yes) {
+        Switcher.SwitchToMode(key, value, true);
+    }
+}
+
+void TMainForm::PopupMenu1Popup() {
+    const ModeKey current = Display.CurrentModeKey();
+    for (std::size_t i = 0; i < ChangeScreenMode1->Count(); ++i) {
+        TMenuItem& item = (*ChangeScreenMode1)[i];
+        item.Checked = item.Caption() == current;
+    }
+}
+
+void TMainForm::EnableModeSwitching(bool enabled) {
+    Button2.SetEnabled(enabled);
+    ChangeScreenMode1->Enabled = enabled;
 }
 
 } // namespace tvm
