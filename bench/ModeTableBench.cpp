@@ -1,4 +1,5 @@
 // The mode table against a modern driver: 200 sizes and depths, ten rates each.
+#include "display/SingleDisplaySet.h"
 #include "platform/sim/IniFileProfile.h"
 #include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
@@ -41,12 +42,14 @@ struct Program {
 // The main window with the engines it shows, as the program makes them.
 struct MainWindow {
     explicit MainWindow(Program& p)
-        : table(p.display), override(p.display, table, p.settings, p.app),
-          switcher(p.display, table, p.settings, override), store(p.ini, p.runKey),
-          main(p.app, p.settings, p.display, p.tray, p.system,
-               MainEngines{table, override, switcher, store}) {}
+        : table(p.display), override(p.display, table, p.settings, p.app), displays(p.display),
+          others(displays, override), switcher(p.display, table, p.settings, override),
+          store(p.ini, p.runKey), main(p.app, p.settings, p.display, p.tray, p.system,
+                                       MainEngines{table, override, switcher, store, others}) {}
     ModeTable table;
     OverrideEngine override;
+    SingleDisplaySet displays;
+    OtherDisplays others;
     ModeSwitcher switcher;
     SettingsStore store;
     TMainForm main;

@@ -5,6 +5,7 @@
 #include "platform/sim/MemoryRunAtLogon.h"
 #include "platform/sim/ScriptedDialogs.h"
 #include "platform/sim/SimDisplay.h"
+#include "platform/sim/SimDisplaySet.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/VirtualClock.h"
 #include "settings/Settings.h"
@@ -74,7 +75,8 @@ struct SimWorld {
                                   MainServices{Display, Ini, RunKey, Tray, System},
                                   Power,
                                   Instance,
-                                  Windows},
+                                  Windows,
+                                  &Displays},
           Prog(Platform), App(Prog.App), Config(Prog.Config) {}
 
     static SimDisplay Load(const std::string& modes) {
@@ -111,6 +113,8 @@ struct SimWorld {
 
     TempFolder Folder;
     SimDisplay Display;
+    // The desktop: Display is its primary; a test attaches others.
+    SimDisplaySet Displays{Display};
     VirtualClock Clock;
     ScriptedDialogs Dialogs;
     IniFileProfile Ini;
@@ -133,13 +137,15 @@ struct SimWorld {
 struct LoneMainWindow {
     LoneMainWindow(SimWorld& world, Profile& ini)
         : Table(world.Display), Override(world.Display, Table, world.Config, world.App),
-          Switcher(world.Display, Table, world.Config, Override), Store(ini, world.RunKey),
+          Others(world.Displays, Override), Switcher(world.Display, Table, world.Config, Override),
+          Store(ini, world.RunKey),
           Main(world.App, world.Config, world.Display, world.Tray, world.System,
-               MainEngines{Table, Override, Switcher, Store}) {
+               MainEngines{Table, Override, Switcher, Store, Others}) {
         Override.SetListener(&Main);
     }
     ModeTable Table;
     OverrideEngine Override;
+    OtherDisplays Others;
     ModeSwitcher Switcher;
     SettingsStore Store;
     TMainForm Main;

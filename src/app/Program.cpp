@@ -3,8 +3,9 @@
 namespace tvm {
 
 Program::Program(Platform& platform)
-    : App(platform.Dialogs, platform.Timers), Table(platform.Main.Display),
-      Override(platform.Main.Display, Table, Config, App),
+    : primaryOnly_(platform.Main.Display), App(platform.Dialogs, platform.Timers),
+      Table(platform.Main.Display), Override(platform.Main.Display, Table, Config, App),
+      Others(platform.Displays != nullptr ? *platform.Displays : primaryOnly_, Override),
       Switcher(platform.Main.Display, Table, Config, Override),
       Store(platform.Main.Ini, platform.Main.RunKey), platform_(platform) {
     App.SetTitle("Tavelmorind");
@@ -19,7 +20,7 @@ bool Program::Start() {
     const MainServices& services = platform_.Main;
     MainForm =
         std::make_unique<TMainForm>(App, Config, services.Display, services.Tray, services.System,
-                                    MainEngines{Table, Override, Switcher, Store});
+                                    MainEngines{Table, Override, Switcher, Store, Others});
     Override.SetListener(MainForm.get());
     MainForm->OpenAdvanced = [this] {
         if (AdvanceForm) {

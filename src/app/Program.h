@@ -2,7 +2,9 @@
 
 #include "display/ModeSwitcher.h"
 #include "display/ModeTable.h"
+#include "display/OtherDisplays.h"
 #include "display/OverrideEngine.h"
+#include "display/SingleDisplaySet.h"
 #include "power/PowerService.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
@@ -29,12 +31,17 @@ struct Platform {
     PowerService& Power;
     SingleInstance& Instance;
     WindowSystem& Windows;
+    // Every display attached to the desktop; none given: the primary alone.
+    DisplaySet* Displays = nullptr;
 };
 
 // The running program: the settings fields, the engines over the platform's services,
 // and the five windows, created in order and connected here; the windows reach each
 // other only through what this connects.
 class Program : private ModeSwitcher::Window, private ShellEvents {
+    // The desktop when the platform names no displays: the primary alone.
+    SingleDisplaySet primaryOnly_;
+
 public:
     explicit Program(Platform& platform);
 
@@ -51,6 +58,8 @@ public:
     Settings Config;
     ModeTable Table;
     OverrideEngine Override;
+    // The displays besides the primary, each with its own table.
+    OtherDisplays Others;
     ModeSwitcher Switcher;
     SettingsStore Store;
     std::unique_ptr<TMainForm> MainForm;

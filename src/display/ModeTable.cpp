@@ -36,7 +36,7 @@ void ModeTable::BuildModeTable() {
     AnyFrequencyDetected = false;
 
     DisplayMode mode;
-    for (std::uint32_t index = 0; display_.EnumerateMode(index, mode); ++index) {
+    for (std::uint32_t index = 0; display_->EnumerateMode(index, mode); ++index) {
         const ModeKey key = MakeModeKey(mode.PelsWidth, mode.PelsHeight, mode.BitsPerPel);
         const std::string label = MakeFrequencyLabel(mode.DisplayFrequency);
         const std::uint32_t frequency = mode.DisplayFrequency;
@@ -106,7 +106,7 @@ ModeTable::Choices ModeTable::ChoicesFor(std::size_t index) const {
         choices.Selection = 1;
     }
     DisplayMode mode;
-    for (std::uint32_t i = 0; display_.EnumerateMode(i, mode); ++i) {
+    for (std::uint32_t i = 0; display_->EnumerateMode(i, mode); ++i) {
         if (mode.DisplayFrequency == 0 ||
             MakeModeKey(mode.PelsWidth, mode.PelsHeight, mode.BitsPerPel) != row.Key) {
             continue;

@@ -28,7 +28,7 @@ struct ModeRow {
 // enumeration. Built once at start-up; afterwards only the Set At values change.
 class ModeTable {
 public:
-    explicit ModeTable(DisplayService& display) : display_(display) {}
+    explicit ModeTable(DisplayService& display) : display_(&display) {}
 
     void BuildModeTable();
 
@@ -67,7 +67,7 @@ public:
 private:
     void AddToFrequencySet(std::uint32_t frequency);
 
-    DisplayService& display_;
+    DisplayService* display_;
     std::vector<ModeRow> rows_;
     // A modern driver lists thousands of modes: the index spares a scan of every row.
     std::unordered_map<ModeKey, std::size_t> rowOfKey_;

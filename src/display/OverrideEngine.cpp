@@ -17,11 +17,35 @@ OverrideEngine::Operation::~Operation() {
 
 OverrideEngine::OverrideEngine(DisplayService& display, const ModeTable& table,
                                const Settings& config, TimerFactory& timers)
-    : display_(display), table_(table), config_(config),
+    : config_(config),
       // Until the settings are loaded the window is as long as nobody will wait.
       delay_(timers.MakeTimer(0, [this] { Timer1Timer(); })),
       rateWindow_(timers.MakeTimer(600000000, [this] { Timer2Timer(); })),
-      poll_(timers.MakeTimer(1, [this] { EnforcementTick(); })) {}
+      poll_(timers.MakeTimer(1, [this] { EnforcementTick(); })) {
+    AddDisplay(display, table);
+}
+
+void OverrideEngine::AddDisplay(DisplayService& display, const ModeTable& table) {
+    for (const auto& target : targets_) {
+        if (target->Display == &display) {
+            target->Table = &table;
+            target->Attached = true;
+            target->LastSeen = SeenMode{};
+            return;
+        }
+    }
+    targets_.push_back(std::make_unique<Target>(Target{&display, &table, true, {}, {}}));
+}
+
+void OverrideEngine::SetDisplayAttached(const DisplayService& display, bool attached) {
+    for (const auto& target : targets_) {
+        if (target->Display == &display) {
+            target->Attached = attached;
+            target->LastSeen = SeenMode{};
+            target->LastAnsweredOtherwise.reset();
+        }
+    }
+}
 
 void OverrideEngine::SetStatus(std::string text) {
     status_ = std::move(text);
@@ -30,35 +54,43 @@ void OverrideEngine::SetStatus(std::string text) {
 }
 
 void OverrideEngine::ApplyOverride(std::uint32_t flags) {
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        ApplyOverrideTo(*targets_[i], flags);
+    }
+}
+
+void OverrideEngine::ApplyOverrideTo(Target& target, std::uint32_t flags) {
     // The notification of our own change arrives inside it; what the change came to
     // is judged once it has returned.
-    if (changingMode_) {
+    if (changingMode_ || !target.Attached) {
         return;
     }
-    const std::uint32_t current = display_.CurrentRefresh();
+    DisplayService& display = *target.Display;
+    const ModeTable& table = *target.Table;
+    const std::uint32_t current = display.CurrentRefresh();
     if (config_.RunAtSetFrequency &&
         static_cast<std::int64_t>(current) != config_.RunAtSetFrequencyLevel) {
         return;
     }
     // The request is always a record the driver handed out, never one made up here.
     DisplayMode request;
-    if (!display_.EnumerateMode(0, request)) {
+    if (!display.EnumerateMode(0, request)) {
         return;
     }
-    request.BitsPerPel = display_.CurrentDepth();
-    request.PelsWidth = display_.CurrentWidth();
-    request.PelsHeight = display_.CurrentHeight();
+    request.BitsPerPel = display.CurrentDepth();
+    request.PelsWidth = display.CurrentWidth();
+    request.PelsHeight = display.CurrentHeight();
     const ModeKey key = MakeModeKey(request.PelsWidth, request.PelsHeight, request.BitsPerPel);
-    const auto row = table_.Find(key);
+    const auto row = table.Find(key);
     // An unknown mode is left alone rather than given the first listed mode's rate.
     if (!row) {
         return;
     }
-    request.DisplayFrequency = table_.Row(*row).Rate;
+    request.DisplayFrequency = table.Row(*row).Rate;
     if (request.DisplayFrequency == 0 || request.DisplayFrequency == current) {
         return;
     }
-    const auto& last = lastAnsweredOtherwise_;
+    const auto& last = target.LastAnsweredOtherwise;
     if (last && last->Key == key && last->Asked == request.DisplayFrequency &&
         last->Given == current) {
         return;
@@ -69,20 +101,21 @@ void OverrideEngine::ApplyOverride(std::uint32_t flags) {
         bool& Flag;
         ~Changed() { Flag = false; }
     } changed{changingMode_};
-    const std::int32_t result = display_.ChangeMode(request, flags);
-    const std::uint32_t given = display_.CurrentRefresh();
+    const std::int32_t result = display.ChangeMode(request, flags);
+    const std::uint32_t given = display.CurrentRefresh();
     if (result == DispChangeSuccessful && given != request.DisplayFrequency &&
-        display_.CurrentModeKey() == key) {
-        lastAnsweredOtherwise_ = AnsweredOtherwise{key, request.DisplayFrequency, given};
+        display.CurrentModeKey() == key) {
+        target.LastAnsweredOtherwise = AnsweredOtherwise{key, request.DisplayFrequency, given};
     } else {
-        lastAnsweredOtherwise_.reset();
+        target.LastAnsweredOtherwise.reset();
     }
 }
 
-void OverrideEngine::NoteDisplayState() {
-    if (lastAnsweredOtherwise_ && (display_.CurrentModeKey() != lastAnsweredOtherwise_->Key ||
-                                   display_.CurrentRefresh() != lastAnsweredOtherwise_->Given)) {
-        lastAnsweredOtherwise_.reset();
+void OverrideEngine::NoteDisplayState(Target& target) {
+    auto& last = target.LastAnsweredOtherwise;
+    if (last && (target.Display->CurrentModeKey() != last->Key ||
+                 target.Display->CurrentRefresh() != last->Given)) {
+        last.reset();
     }
 }
 
@@ -91,7 +124,9 @@ void OverrideEngine::OnDisplayChange() {
         return;
     }
     Operation operation(*this);
-    NoteDisplayState();
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        NoteDisplayState(*targets_[i]);
+    }
     ++changesMade_;
     if (changesMade_ > config_.AutoDisableTimeAllowed) {
         SwitchOff();
@@ -127,7 +162,9 @@ void OverrideEngine::Timer2Timer() {
 void OverrideEngine::RestartEnforcement() {
     Operation operation(*this);
     if (config_.CpuEnforceModes && switchedOn_) {
-        lastSeenMode_ = SeenMode{};
+        for (const auto& target : targets_) {
+            target->LastSeen = SeenMode{};
+        }
         poll_->SetEnabled(true);
         EnforcementTick();
     } else {
@@ -136,16 +173,23 @@ void OverrideEngine::RestartEnforcement() {
 }
 
 void OverrideEngine::EnforcementTick() {
-    // Runs every millisecond: five queries and a compare, nothing else unless the
-    // display changed.
-    const SeenMode sample{display_.CurrentDepth(), display_.CurrentWidth(),
-                          display_.CurrentHeight(), display_.CurrentRefresh()};
-    if (sample == lastSeenMode_) {
-        return;
+    // Runs every millisecond: five queries and a compare per display, nothing else
+    // unless a display changed.
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        Target& target = *targets_[i];
+        if (!target.Attached) {
+            continue;
+        }
+        DisplayService& display = *target.Display;
+        const SeenMode sample{display.CurrentDepth(), display.CurrentWidth(),
+                              display.CurrentHeight(), display.CurrentRefresh()};
+        if (sample == target.LastSeen) {
+            continue;
+        }
+        NoteDisplayState(target);
+        ApplyOverrideTo(target, ChangeFullscreen);
+        target.LastSeen = sample;
     }
-    NoteDisplayState();
-    ApplyOverride(ChangeFullscreen);
-    lastSeenMode_ = sample;
 }
 
 void OverrideEngine::TurnOn() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tvm {
 
@@ -22,9 +23,11 @@ inline constexpr const char* kStatusDisabled =
 
 // Whenever the display mode changes while overriding is On, the refresh rate of the new
 // mode goes back to the mode's Set At value, at once or after the delay, with a rate
-// limit that switches overriding Off when changes come too fast. The engine keeps
-// On/Off, its three timers (the delay, the rate limit's window, the poll), the count of
-// changes and the last mode the poll saw.
+// limit that switches overriding Off when changes come too fast. Every display has its
+// own table and is overridden alone; On/Off, the rate limit (counting every notification)
+// and the timers serve them all. The engine keeps On/Off, its three timers (the delay,
+// the rate limit's window, the poll), the count of changes and the last mode the poll saw
+// on each display.
 class OverrideEngine {
 public:
     // Told once, when an operation of the engine is over, that what it shows changed:
@@ -38,12 +41,21 @@ public:
         ~Listener() = default;
     };
 
+    // Over the primary display and its table.
     OverrideEngine(DisplayService& display, const ModeTable& table, const Settings& config,
                    TimerFactory& timers);
 
+    // Another display to keep, with its own table (a second monitor, one plugged in).
+    // Adding one that is known already makes it count again.
+    void AddDisplay(DisplayService& display, const ModeTable& table);
+    // A display that went: left alone until it comes back.
+    void SetDisplayAttached(const DisplayService& display, bool attached);
+    std::size_t DisplayCount() const { return targets_.size(); }
+
     void SetListener(Listener* listener) { listener_ = listener; }
 
-    // Sets the current mode's refresh rate to its Set At value when it differs.
+    // Sets each display's refresh rate to its current mode's Set At value when it
+    // differs; each display alone.
     void ApplyOverride(std::uint32_t flags);
     // A display change (WM_DISPLAYCHANGE): acted on while On.
     void OnDisplayChange();
@@ -100,13 +112,21 @@ private:
         OverrideEngine& engine_;
     };
 
-    // Forgets lastAnsweredOtherwise_ once the display shows another mode or rate.
-    void NoteDisplayState();
+    // One display with its table and what the engine remembers of it.
+    struct Target {
+        DisplayService* Display;
+        const ModeTable* Table;
+        bool Attached = true;
+        SeenMode LastSeen;
+        std::optional<AnsweredOtherwise> LastAnsweredOtherwise;
+    };
+
+    void ApplyOverrideTo(Target& target, std::uint32_t flags);
+    // Forgets a display's answered-otherwise request once it shows another mode or rate.
+    static void NoteDisplayState(Target& target);
     void SetStatus(std::string text);
     void SwitchOff();
 
-    DisplayService& display_;
-    const ModeTable& table_;
     const Settings& config_;
     Listener* listener_ = nullptr;
     std::unique_ptr<TimerSwitch> delay_;
@@ -116,8 +136,9 @@ private:
     bool switchedOn_ = false;
     std::string status_ = kStatusReady;
     std::int32_t changesMade_ = 0;
-    SeenMode lastSeenMode_;
-    std::optional<AnsweredOtherwise> lastAnsweredOtherwise_;
+    // Each behind a pointer of its own: a display may be added while the engine walks
+    // them (the notification of its change arrives inside an override).
+    std::vector<std::unique_ptr<Target>> targets_;
     // True while our own mode change is under way.
     bool changingMode_ = false;
     int depth_ = 0;

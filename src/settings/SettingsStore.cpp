@@ -147,17 +147,27 @@ void SettingsStore::SaveOptions(const Settings& config) {
     }
 }
 
-std::int32_t SettingsStore::ReadFrequency(const std::string& key) {
-    // A negative rate would reach the driver as a huge unsigned frequency.
-    return std::max(ReadInteger(kFrequencies, key, 0), 0);
+std::string SettingsStore::FrequenciesSection(const std::string& monitor) {
+    return monitor.empty() ? kFrequencies : std::string(kFrequencies) + " " + monitor;
 }
 
-void SettingsStore::SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows) {
-    if (!ini_.EraseSection(kFrequencies)) {
+std::int32_t SettingsStore::ReadFrequency(const std::string& key, const std::string& monitor) {
+    // A negative rate would reach the driver as a huge unsigned frequency.
+    return std::max(ReadInteger(FrequenciesSection(monitor), key, 0), 0);
+}
+
+void SettingsStore::SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows,
+                                    const std::string& monitor, const std::string& name) {
+    const std::string section = FrequenciesSection(monitor);
+    if (!ini_.EraseSection(section)) {
         throw UnableToWrite(ini_);
     }
+    if (!rows.empty() && !name.empty()) {
+        // No mode key reads "Monitor": the name cannot be taken for a mode.
+        WriteString(section, "Monitor", name);
+    }
     for (const auto& [key, setAt] : rows) {
-        WriteString(kFrequencies, key, setAt);
+        WriteString(section, key, setAt);
     }
 }
 

@@ -55,11 +55,18 @@ public:
     // write refused, and writes nothing after it.
     void SaveOptions(const Settings& config);
 
-    // The Set At value saved for a mode, 0 when none is (or a negative one is).
-    std::int32_t ReadFrequency(const std::string& key);
-    // Replaces the saved Set At values with `rows` (mode key, Set At text), in order;
-    // an empty list leaves no section.
-    void SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows);
+    // The Set At value saved for a mode of the primary display ("Frequencies"), or of
+    // the display whose monitor is `monitor`; 0 when none is (or a negative one is).
+    std::int32_t ReadFrequency(const std::string& key, const std::string& monitor = "");
+    // Replaces the saved Set At values of the primary display, or of the display whose
+    // monitor is `monitor` (named `name` in the file for whoever reads it), with `rows`
+    // (mode key, Set At text), in order; an empty list leaves no section. The sections
+    // of other monitors stay as they are.
+    void SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows,
+                         const std::string& monitor = "", const std::string& name = "");
+    // The section a display's values go under: "Frequencies" for the primary, else
+    // "Frequencies <monitor>".
+    static std::string FrequenciesSection(const std::string& monitor);
 
     // Whether the program starts at log-on, from the user's Run value or an older
     // version's machine-wide one. Raises "Invalid data type for 'Tavelmorind'" when the

@@ -50,6 +50,7 @@ void TMainForm::ApplyFastestSetting() {
     const bool automatic = FastestCheckBox.Checked();
     Config.FastestFrequency = automatic;
     Table.ApplyFastest(automatic);
+    Others.ApplyFastest(automatic);
     ShowSetAtColumn();
     InstrLabel.SetCaption(automatic ? kAutomaticInstruction : kManualInstruction);
     FreqLabel.SetEnabled(!automatic);

@@ -27,7 +27,8 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
                      TrayService& tray, SystemService& system, const MainEngines& engines)
     : TForm(app), MainMenu1(app), PopupMenu1(app), TrayIcon(tray), Config(settings),
       Display(display), Tray(tray), System(system), Table(engines.Table),
-      Override(engines.Override), Switcher(engines.Switcher), Store(engines.Store) {
+      Override(engines.Override), Switcher(engines.Switcher), Store(engines.Store),
+      Others(engines.Others) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -138,7 +139,10 @@ void TMainForm::FormCreate() {
         TrayIcon.SetState(TrayPicture::Starting, App().Title() + " - Starting Up...");
         TrayIcon.SetWanted(true);
     });
-    step([this] { BuildModeTable(); });
+    step([this] {
+        BuildModeTable();
+        Others.Refresh(FastestCheckBox.Checked());
+    });
     step([this] { ApplyFastestSetting(); });
     TableReady = true;
     step([this] { LoadSettings(); });
@@ -166,7 +170,24 @@ void TMainForm::OnDisplayChange() {
     // Nothing is acted on while starting: the only change the program makes then is
     // its own desktop-mode override, which must not be counted or overridden again.
     if (StartupComplete) {
+        RefreshDisplays();
         Override.OnDisplayChange();
+    }
+}
+
+void TMainForm::RefreshDisplays() {
+    for (OtherDisplays::Entry* display : Others.Refresh(FastestCheckBox.Checked())) {
+        if (!FastestCheckBox.Checked()) {
+            LoadFrequencies(*display);
+        }
+    }
+}
+
+void TMainForm::LoadFrequencies(OtherDisplays::Entry& display) {
+    const std::string monitor = OtherDisplays::Identity(display.Info);
+    for (std::size_t index = 0; index < display.Table.Count(); ++index) {
+        display.Table.SetRate(index, static_cast<std::uint32_t>(Store.ReadFrequency(
+                                         display.Table.Row(index).Key, monitor)));
     }
 }
 
@@ -234,6 +255,9 @@ void TMainForm::LoadSettings() {
                           static_cast<std::uint32_t>(Store.ReadFrequency(Table.Row(index).Key)));
         }
         ShowSetAtColumn();
+        for (const auto& display : Others.Entries()) {
+            LoadFrequencies(*display);
+        }
     }
 
     // Stays false when the user's Run value is not text.
@@ -272,6 +296,21 @@ void TMainForm::SaveSettings() {
             }
         }
         Store.SaveFrequencies(frequencies);
+        // The displays attached now; a monitor unplugged keeps its section as it is.
+        for (const auto& display : Others.Entries()) {
+            if (!display->Attached) {
+                continue;
+            }
+            frequencies.clear();
+            if (!FastestCheckBox.Checked()) {
+                for (std::size_t index = 0; index < display->Table.Count(); ++index) {
+                    frequencies.emplace_back(display->Table.Row(index).Key,
+                                             display->Table.Row(index).SetAt);
+                }
+            }
+            Store.SaveFrequencies(frequencies, OtherDisplays::Identity(display->Info),
+                                  display->Info.FriendlyName);
+        }
         if (Store.SaveRunOnBoot(Config.RunOnBoot) ==
             SettingsStore::RunValueOutcome::MachineValueStays) {
             statusUnderNote_ = remembered;

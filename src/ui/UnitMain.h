@@ -2,6 +2,7 @@
 
 #include "display/ModeSwitcher.h"
 #include "display/ModeTable.h"
+#include "display/OtherDisplays.h"
 #include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
@@ -27,6 +28,7 @@ struct MainEngines {
     OverrideEngine& Override;
     ModeSwitcher& Switcher;
     SettingsStore& Store;
+    OtherDisplays& Others;
 };
 
 // The configuration window: the On/Off choice, the automatic-fastest check box, the
@@ -184,8 +186,13 @@ public:
     OverrideEngine& Override;
     ModeSwitcher& Switcher;
     SettingsStore& Store;
+    OtherDisplays& Others;
 
 private:
+    // The displays besides the primary, looked at again: one that appeared gets its
+    // table and its saved values.
+    void RefreshDisplays();
+    void LoadFrequencies(OtherDisplays::Entry& display);
     void CreateMenus();
     // The grid's rows show the table's: row r is the table's row r - 1.
     void ShowRow(std::size_t index);

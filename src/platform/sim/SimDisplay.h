@@ -60,6 +60,8 @@ public:
     // `notify` is false (a change made outside the window system, which sends nothing).
     std::int32_t SwitchTo(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
                           std::uint32_t frequency, bool notify = true);
+    // The system announces a display change (on this display or another one).
+    void AnnounceChange() { NotifyChange(); }
     // The driver starts offering another mode (a new monitor, a new driver).
     void AddMode(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
                  std::uint32_t frequency);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "display/DisplaySet.h"
+#include "display/ModeTable.h"
+#include "display/OverrideEngine.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tvm {
+
+// The displays attached to the desktop besides the primary, each with a mode table of
+// its own that the override engine keeps. A display is known by its monitor, not by its
+// GDI name, which changes when monitors are added or reordered; one that goes keeps its
+// table (and so its Set At values) until it comes back.
+class OtherDisplays {
+public:
+    struct Entry {
+        DisplayInfo Info;
+        DisplayService* Service;
+        ModeTable Table;
+        bool Attached = true;
+    };
+
+    OtherDisplays(DisplaySet& set, OverrideEngine& override) : set_(set), override_(override) {}
+
+    // Looks at the desktop again. Returns the displays that appeared (or came back with
+    // other modes): their tables are built, with every Set At "0" or the fastest rate as
+    // `automatic` says, for the caller to give them their saved values.
+    std::vector<Entry*> Refresh(bool automatic);
+    // Every table's Set At values become the fastest rates (automatic) or "0".
+    void ApplyFastest(bool automatic);
+
+    const std::vector<std::unique_ptr<Entry>>& Entries() const { return entries_; }
+    // The name a display's saved values go under: its monitor's identity.
+    static std::string Identity(const DisplayInfo& info) {
+        return info.MonitorId.empty() ? info.DeviceName : info.MonitorId;
+    }
+
+private:
+    DisplaySet& set_;
+    OverrideEngine& override_;
+    std::vector<std::unique_ptr<Entry>> entries_;
+};
+
+} // namespace tvm
