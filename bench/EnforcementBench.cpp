@@ -11,7 +11,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <vector>
 
 namespace {
 std::atomic<long> allocations{0};
@@ -40,35 +42,52 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace tvm {
 namespace {
 
+// One tick with every display unchanged, for one, two and three displays: the cost
+// grows with the displays and nothing else.
 void BM_EnforcementTickUnchanged(benchmark::State& state) {
     std::vector<DisplayMode> modes;
     for (std::uint32_t i = 0; i < 2000; ++i) {
         modes.push_back(SimDisplay::MakeMode(640 + (i / 10) * 16, 480 + (i / 10) * 9,
                                              i % 20 < 10 ? 16 : 32, 60 + i % 10, i));
     }
-    SimDisplay display(std::move(modes), 5);
+    const auto count = static_cast<std::size_t>(state.range(0));
+    std::vector<std::unique_ptr<SimDisplay>> displays;
+    std::vector<std::unique_ptr<ModeTable>> tables;
+    for (std::size_t d = 0; d < count; ++d) {
+        displays.push_back(std::make_unique<SimDisplay>(modes, 5 + d));
+        tables.push_back(std::make_unique<ModeTable>(*displays.back()));
+        tables.back()->BuildModeTable();
+        tables.back()->ApplyFastest(true);
+    }
     VirtualClock clock;
     ScriptedDialogs dialogs;
     TApplication app(dialogs, clock);
     Settings settings;
-    ModeTable table(display);
-    table.BuildModeTable();
-    table.ApplyFastest(true);
-    OverrideEngine engine(display, table, settings, app);
-    // The first tick overrides, the second checks the override; from then on the
+    OverrideEngine engine(*displays[0], *tables[0], settings, app);
+    for (std::size_t d = 1; d < count; ++d) {
+        engine.AddDisplay(*displays[d], *tables[d]);
+    }
+    // The first tick overrides, the second checks the override; from then on every
     // display is unchanged.
     engine.EnforcementTick();
     engine.EnforcementTick();
 
-    const auto enumerations = display.EnumerateCalls();
+    std::size_t enumerations = 0;
+    for (const auto& display : displays) {
+        enumerations += display->EnumerateCalls();
+    }
     const long allocationsBefore = allocations.load();
     for (auto _ : state) {
         engine.EnforcementTick();
     }
     state.counters["allocations"] = static_cast<double>(allocations.load() - allocationsBefore);
-    state.counters["enumerations"] = static_cast<double>(display.EnumerateCalls() - enumerations);
+    std::size_t after = 0;
+    for (const auto& display : displays) {
+        after += display->EnumerateCalls();
+    }
+    state.counters["enumerations"] = static_cast<double>(after - enumerations);
 }
-BENCHMARK(BM_EnforcementTickUnchanged);
+BENCHMARK(BM_EnforcementTickUnchanged)->Arg(1)->Arg(2)->Arg(3);
 
 } // namespace
 } // namespace tvm

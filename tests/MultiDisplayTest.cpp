@@ -123,5 +123,57 @@ TEST_F(MultiDisplay, ThreeDisplaysEachOverriddenAndARefusingDriverLeavesTheOther
     EXPECT_EQ(world.Display.CurrentFrequency(), 85u);
 }
 
+TEST_F(MultiDisplay, ThePickerShowsEachDisplaysTableAndTheSwitchActsOnIt) {
+    TMainForm& main = Start("[Main Options]\nSwitched On=1\nFastest Frequency=0\n"
+                            "[Advanced Options]\nCPU Enforce Modes=0\n");
+    EXPECT_TRUE(main.DisplayCombo.Visible());
+    EXPECT_EQ(
+        main.DisplayCombo.Items(),
+        (std::vector<std::string>{"1. Generic PnP Monitor (main display)", "2. Gaming Panel"}));
+    EXPECT_EQ(main.MainStringGrid.Top(), 112) << "a row of its own above the grid";
+    EXPECT_EQ(main.MinHeight, 387 + 24);
+    EXPECT_EQ(main.Button2.Top(), 280 + 24);
+
+    main.DisplayCombo.SelectItem(1);
+    EXPECT_EQ(main.MainStringGrid.RowCount(), 3);
+    EXPECT_EQ(main.MainStringGrid.Cell(0, 2), "1920x1080 - 32 BPP");
+    main.MainStringGrid.SelectRow(2);
+    main.FreqCombo.Paste("144");
+    EXPECT_EQ(Entry(0).Table.Row(1).SetAt, "144") << "the second display's Set At";
+    EXPECT_EQ(main.Table.Row(1).SetAt, "0") << "the primary's unchanged";
+
+    main.Button2.Click();
+    EXPECT_EQ(panel->CurrentModeKey(), "1920x1080 - 32 BPP");
+    EXPECT_EQ(panel->CurrentFrequency(), 144u);
+    EXPECT_EQ(world.Display.CurrentModeKey(), "800x600 - 32 BPP") << "the primary stays";
+    world.Prog.TimerForm->BitBtnNo.Click();
+    EXPECT_EQ(panel->CurrentModeKey(), "1280x720 - 32 BPP") << "reverted on the display switched";
+    EXPECT_FALSE(main.OnRadioButton.Checked());
+}
+
+TEST_F(MultiDisplay, TheTrayHasASubmenuPerDisplayEachWithItsModeChecked) {
+    TMainForm& main = Start("");
+    ASSERT_EQ(main.ChangeScreenMode1->Count(), 2u);
+    TMenuItem& first = (*main.ChangeScreenMode1)[0];
+    TMenuItem& second = (*main.ChangeScreenMode1)[1];
+    EXPECT_EQ(first.Caption(), "1. Generic PnP Monitor (main display)");
+    EXPECT_EQ(second.Caption(), "2. Gaming Panel");
+    main.PopupMenu1.Popup();
+    EXPECT_TRUE(first.Find("800x600 - 32 BPP")->Checked);
+    EXPECT_TRUE(second.Find("1280x720 - 32 BPP")->Checked);
+    EXPECT_FALSE(second.Find("1920x1080 - 32 BPP")->Checked);
+
+    second.Find("1920x1080 - 32 BPP")->Click();
+    EXPECT_EQ(panel->CurrentModeKey(), "1920x1080 - 32 BPP");
+    EXPECT_EQ(world.Display.CurrentModeKey(), "800x600 - 32 BPP");
+
+    // One display again: the modes themselves, and no picker.
+    world.Displays.Detach("\\\\.\\DISPLAY2");
+    world.Display.AnnounceChange();
+    EXPECT_FALSE(main.DisplayCombo.Visible());
+    EXPECT_EQ(main.MainStringGrid.Top(), 88);
+    EXPECT_EQ((*main.ChangeScreenMode1)[0].Caption(), "640x480 - 8 BPP");
+}
+
 } // namespace
 } // namespace tvm::test

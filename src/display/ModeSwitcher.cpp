@@ -18,16 +18,22 @@ std::uint32_t SwitchFlags(std::uint8_t modeSwitcher) {
 } // namespace
 
 void ModeSwitcher::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm) {
-    previousModeKey_ = display_.CurrentModeKey();
-    previousFrequency_ = display_.CurrentRefresh();
+    SwitchOn(*display_, std::move(key), frequency, confirm);
+}
+
+void ModeSwitcher::SwitchOn(DisplayService& display, ModeKey key, std::uint32_t frequency,
+                            bool confirm) {
+    previousDisplay_ = &display;
+    previousModeKey_ = display.CurrentModeKey();
+    previousFrequency_ = display.CurrentRefresh();
 
     bool attempted = false;
     std::int32_t result = DispChangeFailed;
     DisplayMode mode;
-    for (std::uint32_t index = 0; display_.EnumerateMode(index, mode); ++index) {
+    for (std::uint32_t index = 0; display.EnumerateMode(index, mode); ++index) {
         if (MakeModeKey(mode.PelsWidth, mode.PelsHeight, mode.BitsPerPel) == key) {
             mode.DisplayFrequency = frequency;
-            result = display_.ChangeMode(mode, SwitchFlags(config_.ModeSwitcher));
+            result = display.ChangeMode(mode, SwitchFlags(config_.ModeSwitcher));
             attempted = true;
             break;
         }
@@ -40,14 +46,19 @@ void ModeSwitcher::SwitchToMode(ModeKey key, std::uint32_t frequency, bool confi
 }
 
 void ModeSwitcher::SwitchToModeByKey(const ModeKey& key) {
-    if (const auto row = table_.Find(key)) {
-        SwitchToMode(key, table_.Row(*row).Rate, true);
+    SwitchToModeByKey(*display_, *table_, key);
+}
+
+void ModeSwitcher::SwitchToModeByKey(DisplayService& display, const ModeTable& table,
+                                     const ModeKey& key) {
+    if (const auto row = table.Find(key)) {
+        SwitchOn(display, key, table.Row(*row).Rate, true);
     }
 }
 
 void ModeSwitcher::RevertMode() {
     override_.TurnOff();
-    SwitchToMode(previousModeKey_, previousFrequency_, false);
+    SwitchOn(*previousDisplay_, previousModeKey_, previousFrequency_, false);
 }
 
 void ModeSwitcher::ConfirmationShown() {

@@ -25,19 +25,29 @@ public:
         ~Window() = default;
     };
 
+    // Over the primary display and its table, until told another.
     ModeSwitcher(DisplayService& display, const ModeTable& table, const Settings& config,
                  OverrideEngine& override)
-        : display_(display), table_(table), config_(config), override_(override) {}
+        : display_(&display), table_(&table), previousDisplay_(&display), config_(config),
+          override_(override) {}
 
     void SetWindow(Window* window) { window_ = window; }
+    // The display a switch acts on (the one whose table the user sees).
+    void SetDisplay(DisplayService& display, const ModeTable& table) {
+        display_ = &display;
+        table_ = &table;
+    }
 
-    // Remembers the present mode, then asks for the first listed mode with `key` at
-    // `frequency`, with the flags the ModeSwitcher setting picks.
+    // Remembers the present mode of the display, then asks it for the first listed mode
+    // with `key` at `frequency`, with the flags the ModeSwitcher setting picks.
     // `key` is a copy: the revert hands in the previous mode's key, which this overwrites.
     void SwitchToMode(ModeKey key, std::uint32_t frequency, bool confirm);
     // A mode of the table at its Set At rate; a key the table lacks changes nothing.
     void SwitchToModeByKey(const ModeKey& key);
-    // Not confirmed: overriding goes Off and the mode before the switch comes back.
+    // The same on a display of its own (a submenu of the tray's per display).
+    void SwitchToModeByKey(DisplayService& display, const ModeTable& table, const ModeKey& key);
+    // Not confirmed: overriding goes Off and the mode before the switch comes back, on
+    // the display that was switched.
     void RevertMode();
 
     // The confirmation appears: ten seconds to go, and no other switch meanwhile.
@@ -52,8 +62,11 @@ public:
     std::uint8_t Countdown() const { return countdown_; }
 
 private:
-    DisplayService& display_;
-    const ModeTable& table_;
+    void SwitchOn(DisplayService& display, ModeKey key, std::uint32_t frequency, bool confirm);
+
+    DisplayService* display_;
+    const ModeTable* table_;
+    DisplayService* previousDisplay_;
     const Settings& config_;
     OverrideEngine& override_;
     Window* window_ = nullptr;

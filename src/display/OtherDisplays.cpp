@@ -4,6 +4,11 @@ namespace tvm {
 
 std::vector<OtherDisplays::Entry*> OtherDisplays::Refresh(bool automatic) {
     const std::vector<DisplayInfo> attached = set_.Attached();
+    for (const DisplayInfo& info : attached) {
+        if (info.Primary) {
+            primary_ = info;
+        }
+    }
     std::vector<Entry*> appeared;
     for (auto& entry : entries_) {
         bool still = false;
@@ -60,6 +65,22 @@ std::vector<OtherDisplays::Entry*> OtherDisplays::Refresh(bool automatic) {
         appeared.push_back(entry);
     }
     return appeared;
+}
+
+std::size_t OtherDisplays::AttachedCount() const {
+    std::size_t count = 0;
+    for (const auto& entry : entries_) {
+        count += entry->Attached ? 1 : 0;
+    }
+    return count;
+}
+
+std::string DisplayCaption(const DisplayInfo& info) {
+    std::string caption = std::to_string(info.Number) + ".";
+    if (!info.FriendlyName.empty()) {
+        caption += " " + info.FriendlyName;
+    }
+    return info.Primary ? caption + " (main display)" : caption;
 }
 
 void OtherDisplays::ApplyFastest(bool automatic) {

@@ -33,6 +33,10 @@ public:
     void ApplyFastest(bool automatic);
 
     const std::vector<std::unique_ptr<Entry>>& Entries() const { return entries_; }
+    // The primary display as the last look found it.
+    const DisplayInfo& PrimaryInfo() const { return primary_; }
+    // How many displays are attached besides the primary.
+    std::size_t AttachedCount() const;
     // The name a display's saved values go under: its monitor's identity.
     static std::string Identity(const DisplayInfo& info) {
         return info.MonitorId.empty() ? info.DeviceName : info.MonitorId;
@@ -42,6 +46,11 @@ private:
     DisplaySet& set_;
     OverrideEngine& override_;
     std::vector<std::unique_ptr<Entry>> entries_;
+    DisplayInfo primary_{"\\\\.\\DISPLAY1", "", "", 1, true};
 };
+
+// A display as the user tells it apart, the way the system's display settings do: its
+// number, the monitor's name, and which is the main display.
+std::string DisplayCaption(const DisplayInfo& info);
 
 } // namespace tvm

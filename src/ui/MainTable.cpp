@@ -7,14 +7,14 @@
 namespace tvm {
 
 const ModeRow* TMainForm::RowAt(int gridRow) const {
-    if (gridRow < 1 || static_cast<std::size_t>(gridRow) > Table.Count()) {
+    if (gridRow < 1 || static_cast<std::size_t>(gridRow) > ShownTable().Count()) {
         return nullptr;
     }
-    return &Table.Row(static_cast<std::size_t>(gridRow - 1));
+    return &ShownTable().Row(static_cast<std::size_t>(gridRow - 1));
 }
 
 void TMainForm::ShowRow(std::size_t index) {
-    const ModeRow& mode = Table.Row(index);
+    const ModeRow& mode = ShownTable().Row(index);
     const int row = static_cast<int>(index) + 1;
     MainStringGrid.SetCell(kKeyColumn, row, mode.Key);
     MainStringGrid.SetCell(kDetectedColumn, row, mode.Detected);
@@ -22,8 +22,9 @@ void TMainForm::ShowRow(std::size_t index) {
 }
 
 void TMainForm::ShowSetAtColumn() {
-    for (std::size_t index = 0; index < Table.Count(); ++index) {
-        MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1, Table.Row(index).SetAt);
+    const ModeTable& table = ShownTable();
+    for (std::size_t index = 0; index < table.Count(); ++index) {
+        MainStringGrid.SetCell(kSetAtColumn, static_cast<int>(index) + 1, table.Row(index).SetAt);
     }
 }
 
@@ -40,10 +41,90 @@ void TMainForm::BuildModeTable() {
     grid.SetRowCount(static_cast<int>(Table.Count()) + 1);
     for (std::size_t index = 0; index < Table.Count(); ++index) {
         ShowRow(index);
-        TMenuItem& item = ChangeScreenMode1->Add(Table.Row(index).Key);
-        item.RadioItem = true;
-        item.OnClick = [this, &item] { Switcher.SwitchToModeByKey(item.Caption()); };
     }
+}
+
+void TMainForm::ShowDisplays() {
+    displays_.clear();
+    displays_.push_back({Others.PrimaryInfo(), &Display, &Table, nullptr});
+    for (const auto& other : Others.Entries()) {
+        if (other->Attached) {
+            displays_.push_back({other->Info, other->Service, &other->Table, nullptr});
+        }
+    }
+    BuildScreenModeMenu();
+
+    const bool several = displays_.size() > 1;
+    std::vector<std::string> captions;
+    int shown = 0;
+    for (std::size_t i = 0; i < displays_.size(); ++i) {
+        captions.push_back(DisplayCaption(displays_[i].Info));
+        if (displays_[i].Table == shownTable_) {
+            shown = static_cast<int>(i);
+        }
+    }
+    DisplayCombo.SetItems(std::move(captions));
+    DisplayCombo.SetItemIndex(shown);
+    if (several != pickerShown_) {
+        // A row of its own above the grid: the window grows by it and what is anchored
+        // to its bottom moves down, the grid keeps its size. The window takes the new
+        // size when it next shows.
+        pickerShown_ = several;
+        const int row = several ? 24 : -24;
+        MinHeight += row;
+        MainStringGrid.SetBounds(MainStringGrid.Left(), MainStringGrid.Top() + row,
+                                 MainStringGrid.Width(), MainStringGrid.Height() - row);
+        Resize(ClientWidth, ClientHeight + row, Width, Height + row);
+        DisplayLabel.SetVisible(several);
+        DisplayCombo.SetVisible(several);
+    }
+    ShowTable(*displays_[static_cast<std::size_t>(shown)].Service,
+              *displays_[static_cast<std::size_t>(shown)].Table);
+}
+
+void TMainForm::BuildScreenModeMenu() {
+    // One display: the modes themselves, as they have always been; several: a submenu
+    // per display, captioned as the picker lists it.
+    ChangeScreenMode1->Clear();
+    for (ShownDisplay& display : displays_) {
+        TMenuItem* menu = ChangeScreenMode1;
+        if (displays_.size() > 1) {
+            menu = &ChangeScreenMode1->Add(DisplayCaption(display.Info));
+        }
+        display.Menu = menu;
+        for (std::size_t index = 0; index < display.Table->Count(); ++index) {
+            TMenuItem& item = menu->Add(display.Table->Row(index).Key);
+            item.RadioItem = true;
+            DisplayService* service = display.Service;
+            const ModeTable* table = display.Table;
+            item.OnClick = [this, &item, service, table] {
+                Switcher.SwitchToModeByKey(*service, *table, item.Caption());
+            };
+        }
+    }
+}
+
+void TMainForm::DisplayComboChange() {
+    const auto index = static_cast<std::size_t>(DisplayCombo.ItemIndex());
+    if (index < displays_.size()) {
+        ShowTable(*displays_[index].Service, *displays_[index].Table);
+    }
+}
+
+void TMainForm::ShowTable(DisplayService& display, ModeTable& table) {
+    const bool other = &table != shownTable_;
+    shownTable_ = &table;
+    Switcher.SetDisplay(display, table);
+    if (!other) {
+        return;
+    }
+    MainStringGrid.SetRowCount(static_cast<int>(table.Count()) + 1);
+    for (std::size_t index = 0; index < table.Count(); ++index) {
+        ShowRow(index);
+    }
+    SelectedRow = 1;
+    MainStringGrid.SelectRow(1);
+    FillChoiceList(1);
 }
 
 void TMainForm::ApplyFastestSetting() {
@@ -61,7 +142,8 @@ void TMainForm::FillChoiceList(int row) {
     if (!TableReady) {
         return;
     }
-    auto choices = Table.ChoicesFor(static_cast<std::size_t>(row < 1 ? Table.Count() : row - 1));
+    const ModeTable& table = ShownTable();
+    auto choices = table.ChoicesFor(static_cast<std::size_t>(row < 1 ? table.Count() : row - 1));
     FreqCombo.SetItems(std::move(choices.Items));
     FreqCombo.SetItemIndex(choices.Selection);
     ComboRow = row;
@@ -85,7 +167,7 @@ void TMainForm::FreqComboChange() {
         return;
     }
     const auto index = static_cast<std::size_t>(ComboRow - 1);
-    if (Table.SetSetAt(index, text)) {
+    if (ShownTable().SetSetAt(index, text)) {
         MainStringGrid.SetCell(kSetAtColumn, ComboRow, text);
     }
 }
@@ -133,10 +215,12 @@ void TMainForm::Button2Click() {
 }
 
 void TMainForm::PopupMenu1Popup() {
-    const ModeKey current = Display.CurrentModeKey();
-    for (std::size_t i = 0; i < ChangeScreenMode1->Count(); ++i) {
-        TMenuItem& item = (*ChangeScreenMode1)[i];
-        item.Checked = item.Caption() == current;
+    for (const ShownDisplay& display : displays_) {
+        const ModeKey current = display.Service->CurrentModeKey();
+        for (std::size_t i = 0; i < display.Menu->Count(); ++i) {
+            TMenuItem& item = (*display.Menu)[i];
+            item.Checked = item.Caption() == current;
+        }
     }
 }
 

@@ -28,7 +28,7 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
     : TForm(app), MainMenu1(app), PopupMenu1(app), TrayIcon(tray), Config(settings),
       Display(display), Tray(tray), System(system), Table(engines.Table),
       Override(engines.Override), Switcher(engines.Switcher), Store(engines.Store),
-      Others(engines.Others) {
+      Others(engines.Others), shownTable_(&engines.Table) {
     SetCaption("Tavelmorind Configuration");
     ClientWidth = 435;
     ClientHeight = 334;
@@ -71,6 +71,17 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
     FreqCombo.SetHint("Changes the display frequency of the selected mode in the table");
     FreqCombo.OnKeyPress = [this](char& key) { FreqComboKeyPress(key); };
     FreqCombo.OnChange = [this] { FreqComboChange(); };
+
+    DisplayLabel.SetBounds(8, 92, 0, 0);
+    DisplayLabel.SetCaption("&Display:");
+    DisplayLabel.FocusControl = &DisplayCombo;
+    DisplayLabel.SetVisible(false);
+    DisplayCombo.SetBounds(64, 88, 363, 21);
+    DisplayCombo.SetAnchors(AnchorLeft | AnchorTop | AnchorRight);
+    DisplayCombo.DropDownList = true;
+    DisplayCombo.SetHint("The display whose modes the table shows");
+    DisplayCombo.SetVisible(false);
+    DisplayCombo.OnChange = [this] { DisplayComboChange(); };
 
     MainStringGrid.SetBounds(8, 88, 419, 157);
     MainStringGrid.SetAnchors(AnchorLeft | AnchorTop | AnchorRight | AnchorBottom);
@@ -126,8 +137,9 @@ TMainForm::TMainForm(TApplication& app, Settings& settings, DisplayService& disp
     Menu = &MainMenu1;
     PopupMenu = &PopupMenu1;
     OnResize = [this] { FormResize(); };
-    TabOrder = {&CloseBitBtn,    &SaveBitBtn,      &Button1,   &Button2,        &OnRadioButton,
-                &OffRadioButton, &FastestCheckBox, &FreqCombo, &MainStringGrid, &RadioGroup1};
+    TabOrder = {&CloseBitBtn,   &SaveBitBtn,     &Button1,         &Button2,
+                &OnRadioButton, &OffRadioButton, &FastestCheckBox, &FreqCombo,
+                &DisplayCombo,  &MainStringGrid, &RadioGroup1};
 }
 
 void TMainForm::FormCreate() {
@@ -140,8 +152,9 @@ void TMainForm::FormCreate() {
         TrayIcon.SetWanted(true);
     });
     step([this] {
-        BuildModeTable();
         Others.Refresh(FastestCheckBox.Checked());
+        BuildModeTable();
+        ShowDisplays();
     });
     step([this] { ApplyFastestSetting(); });
     TableReady = true;
@@ -176,10 +189,15 @@ void TMainForm::OnDisplayChange() {
 }
 
 void TMainForm::RefreshDisplays() {
-    for (OtherDisplays::Entry* display : Others.Refresh(FastestCheckBox.Checked())) {
+    const std::size_t before = Others.AttachedCount();
+    const auto appeared = Others.Refresh(FastestCheckBox.Checked());
+    for (OtherDisplays::Entry* display : appeared) {
         if (!FastestCheckBox.Checked()) {
             LoadFrequencies(*display);
         }
+    }
+    if (!appeared.empty() || Others.AttachedCount() != before) {
+        ShowDisplays();
     }
 }
 

@@ -48,6 +48,9 @@ public:
     TLabel InstrLabel{*this};
     TLabel FreqLabel{*this};
     TComboBox FreqCombo{*this};
+    // With two displays or more: which display's table the grid shows.
+    TLabel DisplayLabel{*this};
+    TComboBox DisplayCombo{*this};
     TStringGrid MainStringGrid{*this};
     TLabel Label1{*this};
     TBevel Bevel1{*this};
@@ -172,6 +175,13 @@ public:
     void FreqComboKeyPress(char& key);
     void FreqComboChange();
     void ApplyNoDetectionFallback();
+    // The display picker and the tray's "Change Screen Mode" as the desktop has them:
+    // with one display neither changes; with more, a picker above the grid and a
+    // submenu per display.
+    void ShowDisplays();
+    void DisplayComboChange();
+    // The table the grid shows, and its display.
+    ModeTable& ShownTable() const { return *shownTable_; }
 
     void FormResize();
 
@@ -193,6 +203,19 @@ private:
     // table and its saved values.
     void RefreshDisplays();
     void LoadFrequencies(OtherDisplays::Entry& display);
+    void ShowTable(DisplayService& display, ModeTable& table);
+    void BuildScreenModeMenu();
+
+    struct ShownDisplay {
+        DisplayInfo Info;
+        DisplayService* Service;
+        ModeTable* Table;
+        TMenuItem* Menu; // its submenu of "Change Screen Mode", or the menu itself
+    };
+    // The displays as the picker and the tray menu list them, the primary first.
+    std::vector<ShownDisplay> displays_;
+    ModeTable* shownTable_;
+    bool pickerShown_ = false;
     void CreateMenus();
     // The grid's rows show the table's: row r is the table's row r - 1.
     void ShowRow(std::size_t index);

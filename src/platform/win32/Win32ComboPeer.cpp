@@ -6,16 +6,21 @@ namespace tvm {
 
 namespace {
 
-// An editable combo box. A key typed at the end of the text goes to the model as
-// TComboBox::TypeText, exactly as a test types; a key typed elsewhere (into the middle,
-// over a selection) passes the model's key filter and is then applied by the edit
-// field, whose new text reaches the model as TComboBox::Paste. So do the edit field's
-// own changes: paste, cut, Delete. An item picked from the list is SelectItem.
+// A combo box, editable unless it is a drop-down list. A key typed at the end of the text goes to
+// the model as TComboBox::TypeText, exactly as a test types; a key typed elsewhere (into the
+// middle, over a selection) passes the model's key filter and is then applied by the edit field,
+// whose new text reaches the model as TComboBox::Paste. So do the edit field's own changes: paste,
+// cut, Delete. An item picked from the list is SelectItem.
 class ComboBoxPeer final : public Win32ControlPeer {
 public:
     ComboBoxPeer(Win32FormPeer& form, Win32Host& host, TComboBox& combo)
         : Win32ControlPeer(form, host, combo), combo_(combo) {
-        Create(WC_COMBOBOXA, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+        Create(WC_COMBOBOXA,
+               WS_TABSTOP | WS_VSCROLL |
+                   (combo.DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL));
+        if (combo.DropDownList) {
+            return;
+        }
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(Handle(), &info)) {
@@ -26,7 +31,11 @@ public:
         SendMessageA(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(combo.MaxLength), 0);
     }
 
-    ~ComboBoxPeer() override { RemoveWindowSubclass(edit_, &ComboBoxPeer::EditProc, 1); }
+    ~ComboBoxPeer() override {
+        if (edit_ != nullptr) {
+            RemoveWindowSubclass(edit_, &ComboBoxPeer::EditProc, 1);
+        }
+    }
 
     bool TabStop() const override { return true; }
 
@@ -52,6 +61,9 @@ public:
     }
 
     void SyncText(const std::string& text) override {
+        if (edit_ == nullptr) {
+            return; // a list shows its selected item, which SyncItemIndex sets
+        }
         SendMessageA(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(combo_.MaxLength), 0);
         Win32ControlPeer::SyncText(text);
     }
@@ -120,7 +132,7 @@ private:
     }
 
     void MirrorText() {
-        if (WindowText(edit_) != combo_.Text()) {
+        if (edit_ != nullptr && WindowText(edit_) != combo_.Text()) {
             EchoGuard guard(*this);
             SetWindowTextA(edit_, combo_.Text().c_str());
         }

@@ -29,6 +29,8 @@ public:
     TMenuItem& Add(std::string caption);
     TMenuItem& AddSeparator() { return Add("-"); }
     std::size_t Count() const { return items_.size(); }
+    // Removes every sub-item (a menu made anew: the displays of the desktop changed).
+    void Clear() { items_.clear(); }
     TMenuItem& operator[](std::size_t index) const { return *items_[index]; }
     // The first sub-item with this caption, or null.
     TMenuItem* Find(const std::string& caption) const;

@@ -111,6 +111,8 @@ public:
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index); // also sets the text to the item's
     int MaxLength = 0;            // 0: no limit
+    // A list to pick from, without a text of its own to type (set before the peer).
+    bool DropDownList = false;
 
     // User input. Each character goes through OnKeyPress first, which may swallow it
     // by setting it to 0; backspace deletes the last character, other control
