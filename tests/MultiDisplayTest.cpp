@@ -175,5 +175,14 @@ TEST_F(MultiDisplay, TheTrayHasASubmenuPerDisplayEachWithItsModeChecked) {
     EXPECT_EQ((*main.ChangeScreenMode1)[0].Caption(), "640x480 - 8 BPP");
 }
 
+TEST_F(MultiDisplay, LockingStaysWhileAnyDisplayReportsItsRates) {
+    SimWorld w("640 480 32 0 *\n800 600 32 0\n");
+    w.Displays.Attach(Panel(), kPanel, "Gaming Panel");
+    TMainForm& main = w.CreateMain(kRunBefore);
+    EXPECT_EQ(main.MainStringGrid.Cell(1, 1), "(Cannot autodetect on this operating system)");
+    EXPECT_FALSE(main.FastestCheckBox.Enabled());
+    EXPECT_TRUE(main.LockingFeatures1->Enabled) << "the panel reports its rates";
+}
+
 } // namespace
 } // namespace tvm::test

@@ -173,17 +173,30 @@ void TMainForm::FreqComboChange() {
 }
 
 void TMainForm::ApplyNoDetectionFallback() {
+    // Another display's modes say so too; the locking features stay while any display
+    // reports its rates.
+    bool anyDisplayDetects = Table.AnyFrequencyDetected;
+    for (const auto& other : Others.Entries()) {
+        if (!other->Table.AnyFrequencyDetected && other->Table.Count() > 0) {
+            other->Table.SetDetectedText(kNoDetectionText);
+        }
+        anyDisplayDetects = anyDisplayDetects || other->Table.AnyFrequencyDetected;
+    }
     if (Table.AnyFrequencyDetected || Table.Count() == 0) {
         return;
     }
     Table.SetDetectedText(kNoDetectionText);
-    for (std::size_t index = 0; index < Table.Count(); ++index) {
-        MainStringGrid.SetCell(kDetectedColumn, static_cast<int>(index) + 1, kNoDetectionText);
+    if (&ShownTable() == &Table) {
+        for (std::size_t index = 0; index < Table.Count(); ++index) {
+            MainStringGrid.SetCell(kDetectedColumn, static_cast<int>(index) + 1, kNoDetectionText);
+        }
     }
     FastestCheckBox.SetChecked(false);
     FastestCheckBox.SetEnabled(false);
-    LockingFeatures2->Enabled = false;
-    LockingFeatures1->Enabled = false;
+    if (!anyDisplayDetects) {
+        LockingFeatures2->Enabled = false;
+        LockingFeatures1->Enabled = false;
+    }
 }
 
 void TMainForm::Button2Click() {
