@@ -137,6 +137,10 @@ if(CMAKE_CROSSCOMPILING)
   tavelmorind_add_wine_test(wine_tests_gaming tavelmorind_wine_tests --gtest_color=no
     "--gtest_filter=Depths/EnumerationTest.*:At32Bits/ChangeToEnumeratedMode.*:Win32DisplayCurrent.*:Win32DisplayEnumeration.*:GamingPanelProgram.*")
   set_property(TEST wine_tests_gaming APPEND PROPERTY ENVIRONMENT TAVELMORIND_XDUMMY=gaming)
+  # The set of displays on two monitors (tools/xdummy/dual.conf).
+  tavelmorind_add_wine_test(wine_tests_dual tavelmorind_wine_tests --gtest_color=no
+    "--gtest_filter=*Win32DisplaySet*")
+  set_property(TEST wine_tests_dual APPEND PROPERTY ENVIRONMENT TAVELMORIND_XDUMMY=dual)
   # The windows' layout at the scales of today's displays (the run above covers 96 DPI);
   # each DPI is a Wine session of its own, as Wine reads its DPI when a session starts.
   foreach(dpi 120 144 192)

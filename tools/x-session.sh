@@ -4,31 +4,39 @@
 #   x_session_start BUILD     stops servers of earlier runs that were killed before
 #                             they could clean up, starts a private server (or uses
 #                             $TAVELMORIND_X_DISPLAY), prepares the Wine prefix in BUILD
-#                             and records the display mode it found; sets DISPLAY.
+#                             and records the display modes it found; sets DISPLAY.
 #                             Wine runs at the DPI in TAVELMORIND_DPI (96 when unset)
-#   x_session_current_mode    "<output> <mode id>" of the connected output
+#   x_session_current_modes   "<output> <mode id> <x>x<y>" of every output that shows a
+#                             picture, one a line
 #   x_session_describe_mode ID   the mode's name, "800x600_85"
-#   x_session_restore_mode    puts back the mode found at the start; false when the mode
-#                             had changed (it is then put back all the same)
+#   x_session_restore_mode    puts back the modes (and places) of the outputs found at the
+#                             start; false when any had changed (they are then put back
+#                             all the same)
 #   x_session_stop            stops Wine, and the server if this session started it
 #   x_session_running PID     true while the process runs (a zombie has ended)
-# X_SESSION_OUTPUT and X_SESSION_FOUND_MODE hold the output and the mode found.
+# X_SESSION_FOUND_MODES holds the outputs found, as x_session_current_modes prints them.
 
 _x_session_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 _x_session_state=
 _x_session_own_server=
-X_SESSION_OUTPUT=
-X_SESSION_FOUND_MODE=
+X_SESSION_FOUND_MODES=
 
 x_session_running() {
   local stat
   stat=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null) && [ "${stat%% *}" != Z ]
 }
 
-x_session_current_mode() {
+x_session_current_modes() {
   xrandr --verbose 2>/dev/null | awk '
-    /^[^ \t]/ { out = ($2 == "connected") ? $1 : "" }
-    out != "" && /\*current/ { gsub(/[()]/, "", $2); print out, $2; exit }'
+    /^[^ \t]/ {
+      out = ""
+      if ($2 != "connected") next
+      for (i = 3; i <= NF; i++)
+        if ($i ~ /^[0-9]+x[0-9]+\+[0-9]+\+[0-9]+$/) {
+          split($i, at, /[+]/); out = $1; place = at[2] "x" at[3]; break
+        }
+    }
+    out != "" && /\*current/ { gsub(/[()]/, "", $2); print out, $2, place; out = "" }'
 }
 
 x_session_describe_mode() {
@@ -76,21 +84,34 @@ x_session_start() {
   fi
   wine_env_prepare || return 1
   _x_session_set_dpi "${TAVELMORIND_DPI:-96}" || return 1
-  read -r X_SESSION_OUTPUT X_SESSION_FOUND_MODE <<<"$(x_session_current_mode)"
-  if [ -z "$X_SESSION_FOUND_MODE" ]; then
+  X_SESSION_FOUND_MODES=$(x_session_current_modes)
+  if [ -z "$X_SESSION_FOUND_MODES" ]; then
     echo "x-session: cannot read the display mode of $DISPLAY" >&2
     return 1
   fi
 }
 
+# "DUMMY0 800x600_85 at 0x0, ..." for lines of x_session_current_modes
+_x_session_describe_modes() {
+  local output mode place described=
+  while read -r output mode place; do
+    [ -n "$output" ] || continue
+    described+="${described:+, }$output $(x_session_describe_mode "$mode") at $place"
+  done <<<"$1"
+  echo "${described:-nothing}"
+}
+
 x_session_restore_mode() {
-  local left
-  [ -n "$X_SESSION_FOUND_MODE" ] || return 0
-  read -r _ left <<<"$(x_session_current_mode)"
-  [ "$left" = "$X_SESSION_FOUND_MODE" ] && return 0
-  echo "x-session: $X_SESSION_OUTPUT was left at $(x_session_describe_mode "$left")," \
-    "found at $(x_session_describe_mode "$X_SESSION_FOUND_MODE"); restoring it" >&2
-  xrandr --output "$X_SESSION_OUTPUT" --mode "$X_SESSION_FOUND_MODE" ||
+  local left output mode place restore=()
+  [ -n "$X_SESSION_FOUND_MODES" ] || return 0
+  left=$(x_session_current_modes)
+  [ "$left" = "$X_SESSION_FOUND_MODES" ] && return 0
+  echo "x-session: the outputs were left at $(_x_session_describe_modes "$left")," \
+    "found at $(_x_session_describe_modes "$X_SESSION_FOUND_MODES"); restoring them" >&2
+  while read -r output mode place; do
+    restore+=(--output "$output" --mode "$mode" --pos "$place")
+  done <<<"$X_SESSION_FOUND_MODES"
+  xrandr "${restore[@]}" ||
     echo "x-session: could not restore the display mode" >&2
   return 1
 }

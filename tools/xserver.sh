@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The private X server of the Wine tests: Xorg with the dummy video driver and the CRT
 # described in tools/xdummy/xorg.conf, or with TAVELMORIND_XDUMMY=gaming the gaming
-# panel of tools/xdummy/gaming.conf.
+# panel of tools/xdummy/gaming.conf, or with TAVELMORIND_XDUMMY=dual the two monitors of
+# tools/xdummy/dual.conf (the second is switched on here, before any Wine program starts:
+# Wine takes the displays' modes from the X server when its session starts).
 #
 #   tools/xserver.sh start STATE_DIR [LOG_DIR]   start a server; prints "export DISPLAY=:<n>"
 #   tools/xserver.sh stop STATE_DIR              stop the server started with that STATE_DIR
@@ -17,7 +19,9 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # The display the server shows, and the mode it starts in: asking the config for a
 # preferred mode makes Xorg list that mode twice, and left alone it starts in the
-# fastest mode of the largest size the bootstrap screen allows.
+# fastest mode of the largest size the bootstrap screen allows. A second output, where
+# there is one, starts in another mode than the first, so that the two are told apart.
+second_mode=
 case "${TAVELMORIND_XDUMMY:-crt}" in
 crt)
   config="$here/xdummy/xorg.conf"
@@ -27,8 +31,13 @@ gaming)
   config="$here/xdummy/gaming.conf"
   initial_mode=1920x1080_60
   ;;
+dual)
+  config="$here/xdummy/dual.conf"
+  initial_mode=1024x768_60
+  second_mode=1280x1024_60
+  ;;
 *)
-  echo "xserver: TAVELMORIND_XDUMMY is crt or gaming, not ${TAVELMORIND_XDUMMY}" >&2
+  echo "xserver: TAVELMORIND_XDUMMY is crt, gaming or dual, not ${TAVELMORIND_XDUMMY}" >&2
   exit 2
   ;;
 esac
@@ -67,6 +76,19 @@ display_taken() {
 
 answers() {
   DISPLAY=":$1" xdpyinfo >/dev/null 2>&1
+}
+
+# DUMMY1 starts disconnected and without modes: one mode added by hand lets it be switched
+# on at the right of DUMMY0, and probing it then gives it its monitor's list, in which the
+# hand-added mode shows a second time until it is deleted (which the current mode cannot
+# be, so the output moves to its own mode first).
+switch_on_second() {
+  local n=$1
+  DISPLAY=":$n" xrandr --addmode DUMMY1 "$initial_mode" &&
+    DISPLAY=":$n" xrandr --output DUMMY1 --mode "$initial_mode" --right-of DUMMY0 &&
+    DISPLAY=":$n" xrandr >/dev/null &&
+    DISPLAY=":$n" xrandr --output DUMMY1 --mode "$second_mode" --right-of DUMMY0 &&
+    DISPLAY=":$n" xrandr --delmode DUMMY1 "$initial_mode"
 }
 
 start() {
@@ -127,6 +149,10 @@ start() {
   done
   DISPLAY=":$n" xrandr --output DUMMY0 --mode "$initial_mode" >/dev/null ||
     { stop "$state"; die "cannot set the start-up mode $initial_mode on :$n"; }
+  if [ -n "$second_mode" ]; then
+    switch_on_second "$n" >/dev/null ||
+      { stop "$state"; die "cannot switch DUMMY1 on at $second_mode on :$n"; }
+  fi
   echo "export DISPLAY=:$n"
 }
 

@@ -76,6 +76,17 @@ std::vector<DisplayMode> EnumerateAll(DisplayService& display) {
     return modes;
 }
 
+std::map<ModeSize, std::set<std::uint32_t>> RatesBySize(const std::vector<DisplayMode>& modes,
+                                                        std::uint32_t bits) {
+    std::map<ModeSize, std::set<std::uint32_t>> rates;
+    for (const DisplayMode& mode : modes) {
+        if (mode.BitsPerPel == bits) {
+            rates[{mode.PelsWidth, mode.PelsHeight}].insert(mode.DisplayFrequency);
+        }
+    }
+    return rates;
+}
+
 std::optional<DisplayMode> FindMode(DisplayService& display, std::uint32_t width,
                                     std::uint32_t height, std::uint32_t bits, std::uint32_t rate) {
     for (const DisplayMode& mode : EnumerateAll(display)) {

@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace tvm::test {
@@ -32,6 +35,12 @@ private:
 
 // Every record the display service enumerates, in order.
 std::vector<DisplayMode> EnumerateAll(DisplayService& display);
+
+using ModeSize = std::pair<std::uint32_t, std::uint32_t>;
+
+// size -> the rates enumerated for it at `bits`
+std::map<ModeSize, std::set<std::uint32_t>> RatesBySize(const std::vector<DisplayMode>& modes,
+                                                        std::uint32_t bits);
 
 // The enumerated record for a mode, or nullopt.
 std::optional<DisplayMode> FindMode(DisplayService& display, std::uint32_t width,

@@ -15,11 +15,22 @@ struct DummySize {
     std::vector<std::uint32_t> Rates; // ascending
 };
 
-// True when the server runs the gaming panel (tools/xdummy/gaming.conf), which
-// tools/xserver.sh starts for TAVELMORIND_XDUMMY=gaming; Wine hands the variable on.
+// The X configuration tools/xserver.sh started, by TAVELMORIND_XDUMMY; Wine hands the
+// variable on.
+inline bool XDummyIs(const char* name) {
+    const char* config = std::getenv("TAVELMORIND_XDUMMY");
+    return config != nullptr && std::strcmp(config, name) == 0;
+}
+
+// The gaming panel (tools/xdummy/gaming.conf).
 inline bool GamingPanel() {
-    const char* panel = std::getenv("TAVELMORIND_XDUMMY");
-    return panel != nullptr && std::strcmp(panel, "gaming") == 0;
+    return XDummyIs("gaming");
+}
+
+// Two monitors side by side (tools/xdummy/dual.conf): DUMMY0 is \\.\DISPLAY1, the
+// primary, and DUMMY1 at its right is \\.\DISPLAY2.
+inline bool DualDisplay() {
+    return XDummyIs("dual");
 }
 
 inline const std::vector<DummySize>& DummySizes() {
@@ -35,7 +46,12 @@ inline const std::vector<DummySize>& DummySizes() {
         {1280, 720, {60, 144, 240, 360}},
         {1920, 1080, {60, 144, 240}},
     };
-    return GamingPanel() ? gaming : crt;
+    // tools/xdummy/dual.conf, on each of the two
+    static const std::vector<DummySize> dual = {
+        {1024, 768, {60, 75, 100}},
+        {1280, 1024, {60, 75}},
+    };
+    return GamingPanel() ? gaming : DualDisplay() ? dual : crt;
 }
 
 } // namespace tvm::test

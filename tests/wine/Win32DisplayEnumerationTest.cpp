@@ -12,20 +12,6 @@
 namespace tvm::test {
 namespace {
 
-using Size = std::pair<std::uint32_t, std::uint32_t>;
-
-// size -> the rates enumerated for it at `bits`
-std::map<Size, std::set<std::uint32_t>> RatesBySize(const std::vector<DisplayMode>& modes,
-                                                    std::uint32_t bits) {
-    std::map<Size, std::set<std::uint32_t>> rates;
-    for (const DisplayMode& mode : modes) {
-        if (mode.BitsPerPel == bits) {
-            rates[{mode.PelsWidth, mode.PelsHeight}].insert(mode.DisplayFrequency);
-        }
-    }
-    return rates;
-}
-
 DEVMODEA NativeOf(const DisplayMode& mode) {
     DEVMODEA devMode;
     std::memcpy(&devMode, mode.Native.data(), sizeof devMode);
@@ -39,7 +25,7 @@ TEST_P(EnumerationTest, ListsEverySizeOfTheDisplayAtItsRates) {
     Win32Display display(loop);
     const auto rates = RatesBySize(EnumerateAll(display), GetParam());
 
-    std::map<Size, std::set<std::uint32_t>> expected;
+    std::map<ModeSize, std::set<std::uint32_t>> expected;
     for (const DummySize& size : DummySizes()) {
         expected[{size.Width, size.Height}] = {size.Rates.begin(), size.Rates.end()};
     }

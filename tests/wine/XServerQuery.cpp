@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,11 +34,23 @@ std::string UnixName(WineGetUnixFileName convert, const std::wstring& path) {
     return result;
 }
 
-// Runs `command` with the Unix shell and returns what it printed. Wine starts Unix
-// programs but hands back neither a process handle nor a pipe that reaches them, so
-// the shell writes to a file and marks the end by renaming a second one into place;
-// that marker is waited for.
-std::optional<std::string> RunUnixShell(const std::string& command, std::string* error) {
+struct ShellResult {
+    std::string Output;
+    int Status = 0;
+};
+
+std::string ReadFile(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs `command` with the Unix shell and returns what it printed and its exit status.
+// Wine starts Unix programs but hands back neither a process handle nor a pipe that
+// reaches them, so the shell writes to a file and marks the end by renaming a second one,
+// which holds the status, into place; that marker is waited for.
+std::optional<ShellResult> RunUnixShell(const std::string& command, std::string* error) {
     const WineGetUnixFileName convert = FindWineGetUnixFileName();
     if (convert == nullptr) {
         if (error != nullptr) {
@@ -85,79 +98,110 @@ std::optional<std::string> RunUnixShell(const std::string& command, std::string*
         }
         Sleep(2);
     }
-    std::ifstream in(std::filesystem::path(outputPath), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    in.close();
+    ShellResult result;
+    result.Output = ReadFile(outputPath);
+    result.Status = std::atoi(ReadFile(donePath).c_str());
     DeleteFileW(outputPath.c_str());
     DeleteFileW(donePath.c_str());
-    return text.str();
+    return result;
 }
 
-// The connected output's line reads "DUMMY0 connected primary 1024x768+0+0 ...", and
-// the current mode's line carries its rate marked with '*': "  1024x768_60  60.00*".
-std::optional<XServerMode> ParseXrandr(const std::string& report) {
+// An output's line reads "DUMMY1 connected 1280x1024+1024+0 ..." while it shows a picture
+// ("DUMMY0 connected primary 1024x768+0+0 ..." for the primary), and its current mode's
+// line carries the rate marked with '*': "  1280x1024_60  60.00*".
+std::vector<XServerOutput> ParseXrandr(const std::string& report) {
     std::istringstream lines(report);
     std::string line;
-    bool inConnected = false;
-    std::optional<XServerMode> mode;
+    std::vector<XServerOutput> outputs;
+    std::optional<XServerOutput> output;
     while (std::getline(lines, line)) {
         if (line.empty()) {
             continue;
         }
         if (line[0] != ' ' && line[0] != '\t') {
+            output.reset();
             std::istringstream words(line);
             std::string name;
             std::string state;
             words >> name >> state;
-            inConnected = state == "connected";
-            if (!inConnected) {
+            if (state != "connected") {
                 continue;
             }
             std::string word;
             while (words >> word) {
-                XServerMode found;
+                XServerOutput found;
+                found.Name = name;
                 char x = 0;
+                char plus1 = 0;
+                char plus2 = 0;
                 std::istringstream geometry(word);
-                if (geometry >> found.Width >> x >> found.Height && x == 'x') {
-                    mode = found;
+                if (geometry >> found.Mode.Width >> x >> found.Mode.Height >> plus1 >> found.X >>
+                        plus2 >> found.Y &&
+                    x == 'x' && plus1 == '+' && plus2 == '+') {
+                    output = found;
                     break;
                 }
             }
             continue;
         }
         const auto star = line.find('*');
-        if (!inConnected || !mode || star == std::string::npos) {
+        if (!output || star == std::string::npos) {
             continue;
         }
         auto start = line.find_last_of(" \t", star);
         start = start == std::string::npos ? 0 : start + 1;
-        mode->Rate = std::stod(line.substr(start, star - start));
-        return mode;
+        output->Mode.Rate = std::stod(line.substr(start, star - start));
+        outputs.push_back(*output);
+        output.reset();
     }
-    return std::nullopt;
+    return outputs;
 }
 
 } // namespace
+
+std::ostream& operator<<(std::ostream& out, const XServerOutput& output) {
+    return out << output.Name << " " << output.Mode.Width << "x" << output.Mode.Height << "+"
+               << output.X << "+" << output.Y << " @ " << output.Mode.Rate;
+}
 
 bool CanQueryXServer() {
     return FindWineGetUnixFileName() != nullptr;
 }
 
 std::string QueryXServerReport() {
-    return RunUnixShell("xrandr --current", nullptr).value_or("(xrandr did not run)");
+    const auto result = RunUnixShell("xrandr --current", nullptr);
+    return result ? result->Output : "(xrandr did not run)";
+}
+
+std::optional<std::vector<XServerOutput>> QueryXServerOutputs(std::string* error) {
+    const auto result = RunUnixShell("xrandr --current", error);
+    if (!result) {
+        return std::nullopt;
+    }
+    auto outputs = ParseXrandr(result->Output);
+    if (outputs.empty()) {
+        if (error != nullptr) {
+            *error = "no output shows a picture in xrandr's report:\n" + result->Output;
+        }
+        return std::nullopt;
+    }
+    return outputs;
 }
 
 std::optional<XServerMode> QueryXServerMode(std::string* error) {
-    const auto report = RunUnixShell("xrandr --current", error);
-    if (!report) {
+    const auto outputs = QueryXServerOutputs(error);
+    if (!outputs) {
         return std::nullopt;
     }
-    auto mode = ParseXrandr(*report);
-    if (!mode && error != nullptr) {
-        *error = "no current mode in xrandr's report:\n" + *report;
+    return outputs->front().Mode;
+}
+
+bool RunXrandr(const std::string& arguments, std::string* error) {
+    const auto result = RunUnixShell("xrandr " + arguments, error);
+    if (result && result->Status != 0 && error != nullptr) {
+        *error = "xrandr " + arguments + " failed: " + result->Output;
     }
-    return mode;
+    return result && result->Status == 0;
 }
 
 } // namespace tvm::test

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Display.h"
+#include "platform/win32/Win32DisplaySet.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32MessageLoop.h"
 #include "platform/win32/Win32Power.h"
@@ -54,6 +55,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tvm::Win32MessageLoop loop;
     tvm::Win32Timers timers;
     tvm::Win32Display display(loop);
+    // Every display attached to the desktop, for the engines once they drive each one;
+    // making it asks the system nothing.
+    [[maybe_unused]] tvm::Win32DisplaySet displays(loop, display);
     // Not LR_SHARED: the window system destroys it.
     tvm::OwnedIcon programIcon(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));

@@ -64,6 +64,8 @@ using OwnedIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using OwnedImageList = UniqueHandle<HIMAGELIST, DestroyImageList>;
 // A DC of CreateCompatibleDC.
 using MemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
+// A DC of CreateDCW (one display's own); DeleteDC frees it as it does a memory DC.
+using DeviceDc = UniqueHandle<HDC, DeleteMemoryDc>;
 
 // The DC of a window (of the screen for null), from GetDC to ReleaseDC.
 class WindowDc {
