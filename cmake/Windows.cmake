@@ -150,9 +150,13 @@ if(CMAKE_CROSSCOMPILING)
   endforeach()
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
   foreach(script first_run override rate_limit second_instance windows advanced
-                 settings_places restart gaming)
+                 settings_places restart gaming dual)
     tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
   endforeach()
+  # Two displays once more at 144 DPI: the screenshots of the picker and the tray menu.
+  tavelmorind_add_e2e_test(e2e_dual_dpi144 tests/wine/e2e/dual.sh)
+  set_property(TEST e2e_dual_dpi144 APPEND PROPERTY ENVIRONMENT TAVELMORIND_DPI=144
+                                                             DUAL_SCREENS_ONLY=1)
 endif()
 
 # The release files and their install check.

@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tvm::Win32Display display(loop);
     // Every display attached to the desktop, for the engines once they drive each one;
     // making it asks the system nothing.
-    [[maybe_unused]] tvm::Win32DisplaySet displays(loop, display);
+    tvm::Win32DisplaySet displays(loop, display);
     // Not LR_SHARED: the window system destroys it.
     tvm::OwnedIcon programIcon(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
@@ -84,8 +84,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tvm::Win32SingleInstance single;
 
     tvm::Platform platform{
-        dialogs, timers, tvm::MainServices{display, ini, runKey, windows, system},
-        power,   single, windows};
+        dialogs, timers,   tvm::MainServices{display, ini, runKey, windows, system}, power, single,
+        windows, &displays};
     tvm::Program program(platform);
     return program.Run();
 }

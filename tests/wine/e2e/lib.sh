@@ -18,6 +18,7 @@
 #   e2e_driver ARGS...            runs WinDriver.exe ARGS (see its usage)
 #   e2e_game W H BITS HZ [restore]  another program switches the mode, as a game does
 #   e2e_xmode                     the X server's current mode, "1024x768@85"
+#   e2e_xmode_of OUTPUT           the current mode of that output ("DUMMY1"), likewise
 #   e2e_ini                       the program's INI file (without CRs); fails if missing
 #   e2e_write_ini TEXT            writes the program's INI file (lines end in CRLF), as
 #                                 the user the program runs as
@@ -59,6 +60,21 @@ e2e_xmode() {
     /^[^ \t]/ {
       size = ""
       if ($2 != "connected") next
+      for (i = 3; i <= NF; i++)
+        if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, g, "+"); size = g[1]; break }
+      next
+    }
+    size != "" {
+      for (i = 2; i <= NF; i++)
+        if ($i ~ /\*/) { r = $i; gsub(/[*+]/, "", r); printf "%s@%d\n", size, r + 0.5; exit }
+    }'
+}
+
+e2e_xmode_of() {
+  xrandr --current 2>/dev/null | awk -v want="${1:?usage: e2e_xmode_of OUTPUT}" '
+    /^[^ \t]/ {
+      size = ""
+      if ($1 != want || $2 != "connected") next
       for (i = 3; i <= NF; i++)
         if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, g, "+"); size = g[1]; break }
       next
