@@ -7,6 +7,8 @@
 #     off. CPU is user+system time of the program's process and of the wineserver
 #     (which carries every timer message), from /proc.
 #   bench/wine_idle.sh [SECONDS] [RUNS]
+# With TAVELMORIND_XDUMMY=dual (two displays) the bare program makes the queries of both
+# displays, as the poll then does.
 set -euo pipefail
 seconds=${1:-60}
 runs=${2:-5}
@@ -58,7 +60,9 @@ echo "== idle CPU over ${seconds}s"
 read -r on_cpu on_server <<<"$(measure_program "")"
 echo "poll on:  program ${on_cpu}s, wineserver ${on_server}s"
 
-E2E_PROGRAM=$E2E_BUILD/BarePoll.exe e2e_start_program
+bare_args=()
+[ "${TAVELMORIND_XDUMMY:-}" = dual ] && bare_args=('\\.\DISPLAY2')
+E2E_PROGRAM=$E2E_BUILD/BarePoll.exe e2e_start_program "${bare_args[@]}"
 bare=$E2E_PROGRAM_PID
 read -r bare_cpu bare_server <<<"$(measure "$bare")"
 kill "$bare" 2>/dev/null || true
