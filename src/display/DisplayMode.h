@@ -15,8 +15,8 @@ struct DisplayMode {
     std::uint32_t PelsHeight = 0;
     std::uint32_t DisplayFrequency = 0;
 
-    // Room for the platform's whole record (the ANSI DEVMODE is 156 bytes) plus a
-    // small driver-extra block.
+    // Room for the platform's whole record (the ANSI DEVMODE is 156 bytes, the wide one
+    // 220) plus a small driver-extra block.
     static constexpr std::size_t NativeSize = 256;
     alignas(8) std::array<std::byte, NativeSize> Native{};
 };

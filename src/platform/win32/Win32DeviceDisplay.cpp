@@ -1,5 +1,7 @@
 #include "platform/win32/Win32DeviceDisplay.h"
 
+#include "platform/win32/Win32DisplayRecord.h"
+
 #include "platform/win32/Win32Text.h"
 
 #include <cstring>
@@ -10,14 +12,6 @@ static_assert(sizeof(DEVMODEW) <= DisplayMode::NativeSize,
               "the enumerated record must travel whole in DisplayMode::Native");
 
 namespace {
-
-void StoreRecord(const DEVMODEW& devMode, DisplayMode& mode) {
-    std::memcpy(mode.Native.data(), &devMode, sizeof devMode);
-    mode.BitsPerPel = devMode.dmBitsPerPel;
-    mode.PelsWidth = devMode.dmPelsWidth;
-    mode.PelsHeight = devMode.dmPelsHeight;
-    mode.DisplayFrequency = devMode.dmDisplayFrequency;
-}
 
 struct MonitorSearch {
     const wchar_t* Device;
@@ -45,18 +39,12 @@ Win32DeviceDisplay::Win32DeviceDisplay(Win32MessageLoop& loop, const std::string
 }
 
 DEVMODEW Win32DeviceDisplay::ToDevMode(const DisplayMode& mode) {
-    DEVMODEW devMode;
-    std::memcpy(&devMode, mode.Native.data(), sizeof devMode);
-    devMode.dmBitsPerPel = mode.BitsPerPel;
-    devMode.dmPelsWidth = mode.PelsWidth;
-    devMode.dmPelsHeight = mode.PelsHeight;
-    devMode.dmDisplayFrequency = mode.DisplayFrequency;
-    return devMode;
+    return DevModeOf<DEVMODEW>(mode);
 }
 
 DisplayMode Win32DeviceDisplay::FromDevMode(const DEVMODEW& devMode) {
     DisplayMode mode;
-    StoreRecord(devMode, mode);
+    StoreDisplayRecord(devMode, mode);
     return mode;
 }
 
@@ -108,7 +96,7 @@ bool Win32DeviceDisplay::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
     if (!EnumDisplaySettingsExW(device_.c_str(), index, &devMode, 0)) {
         return false;
     }
-    StoreRecord(devMode, mode);
+    StoreDisplayRecord(devMode, mode);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Display.h"
 
+#include "platform/win32/Win32DisplayRecord.h"
+
 #include "platform/win32/Win32Handles.h"
 
 #include <cstring>
@@ -18,19 +20,6 @@ static_assert(DispChangeSuccessful == DISP_CHANGE_SUCCESSFUL &&
               DispChangeBadFlags == DISP_CHANGE_BADFLAGS &&
               DispChangeBadParam == DISP_CHANGE_BADPARAM);
 
-namespace {
-
-// Only the record's own bytes of Native are written; the rest keeps what it held.
-void StoreRecord(const DEVMODEA& devMode, DisplayMode& mode) {
-    std::memcpy(mode.Native.data(), &devMode, sizeof devMode);
-    mode.BitsPerPel = devMode.dmBitsPerPel;
-    mode.PelsWidth = devMode.dmPelsWidth;
-    mode.PelsHeight = devMode.dmPelsHeight;
-    mode.DisplayFrequency = devMode.dmDisplayFrequency;
-}
-
-} // namespace
-
 Win32Display::Win32Display(Win32MessageLoop& loop) : loop_(loop) {
     // The enforcement poll reads the current mode every millisecond; one DC for the
     // object's life spares it a GetDC/ReleaseDC pair per read.
@@ -41,18 +30,12 @@ Win32Display::Win32Display(Win32MessageLoop& loop) : loop_(loop) {
 }
 
 DEVMODEA Win32Display::ToDevMode(const DisplayMode& mode) {
-    DEVMODEA devMode;
-    std::memcpy(&devMode, mode.Native.data(), sizeof devMode);
-    devMode.dmBitsPerPel = mode.BitsPerPel;
-    devMode.dmPelsWidth = mode.PelsWidth;
-    devMode.dmPelsHeight = mode.PelsHeight;
-    devMode.dmDisplayFrequency = mode.DisplayFrequency;
-    return devMode;
+    return DevModeOf<DEVMODEA>(mode);
 }
 
 DisplayMode Win32Display::FromDevMode(const DEVMODEA& devMode) {
     DisplayMode mode;
-    StoreRecord(devMode, mode);
+    StoreDisplayRecord(devMode, mode);
     return mode;
 }
 
@@ -67,7 +50,7 @@ bool Win32Display::EnumerateMode(std::uint32_t index, DisplayMode& mode) {
     if (!EnumDisplaySettingsA(nullptr, index, &devMode)) {
         return false;
     }
-    StoreRecord(devMode, mode);
+    StoreDisplayRecord(devMode, mode);
     return true;
 }
 
