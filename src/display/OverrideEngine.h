@@ -50,7 +50,6 @@ public:
     void AddDisplay(DisplayService& display, const ModeTable& table);
     // A display that went: left alone until it comes back.
     void SetDisplayAttached(const DisplayService& display, bool attached);
-    std::size_t DisplayCount() const { return targets_.size(); }
 
     void SetListener(Listener* listener) { listener_ = listener; }
 

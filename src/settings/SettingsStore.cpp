@@ -88,6 +88,12 @@ ProgramError UnableToWrite(const Profile& ini) {
     return ProgramError(FormatText("Unable to write to %s", ini.FileName()));
 }
 
+// The section a display's values go under: "Frequencies" for the primary, else
+// "Frequencies <monitor>".
+std::string FrequenciesSection(const std::string& monitor) {
+    return monitor.empty() ? kFrequencies : std::string(kFrequencies) + " " + monitor;
+}
+
 // A path with a space runs as what precedes the space ("C:\Program.exe") unless quoted.
 std::string RunCommandFor(const std::string& path) {
     return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
@@ -145,10 +151,6 @@ void SettingsStore::SaveOptions(const Settings& config) {
         const SettingKey& key = kKeys[index];
         WriteString(key.Section, key.Name, std::to_string(ValueOf(key, config)));
     }
-}
-
-std::string SettingsStore::FrequenciesSection(const std::string& monitor) {
-    return monitor.empty() ? kFrequencies : std::string(kFrequencies) + " " + monitor;
 }
 
 std::int32_t SettingsStore::ReadFrequency(const std::string& key, const std::string& monitor) {

@@ -64,9 +64,6 @@ public:
     // of other monitors stay as they are.
     void SaveFrequencies(const std::vector<std::pair<std::string, std::string>>& rows,
                          const std::string& monitor = "", const std::string& name = "");
-    // The section a display's values go under: "Frequencies" for the primary, else
-    // "Frequencies <monitor>".
-    static std::string FrequenciesSection(const std::string& monitor);
 
     // Whether the program starts at log-on, from the user's Run value or an older
     // version's machine-wide one. Raises "Invalid data type for 'Tavelmorind'" when the

@@ -36,14 +36,6 @@ DisplayService& SimDisplaySet::Display(const std::string& deviceName) {
     return entry != nullptr && entry->Attached ? *entry->Display : gone_;
 }
 
-SimDisplay& SimDisplaySet::At(const std::string& deviceName) {
-    if (deviceName == primaryInfo_.DeviceName) {
-        return primary_;
-    }
-    Entry* entry = Find(deviceName);
-    return entry != nullptr ? *entry->Display : gone_;
-}
-
 SimDisplay& SimDisplaySet::Attach(SimDisplay display, const std::string& monitorId,
                                   const std::string& friendlyName, std::string deviceName) {
     const int number = static_cast<int>(others_.size()) + 2;

@@ -27,7 +27,6 @@ public:
                        const std::string& friendlyName, std::string deviceName = "");
     // A monitor unplugged: its service stays and answers as a display without modes.
     void Detach(const std::string& deviceName);
-    SimDisplay& At(const std::string& deviceName);
 
 private:
     struct Entry {

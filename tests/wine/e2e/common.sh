@@ -21,8 +21,14 @@ e2e_wait_started() {
 
 # Waits until the X server's mode reads $1, for at most $2 seconds.
 e2e_wait_xmode() {
-  local want=$1 deadline=$((SECONDS + ${2:-5}))
-  while [ "$(e2e_xmode)" != "$want" ]; do
+  e2e_wait_xmode_of "" "$1" "${2:-5}"
+}
+
+# Waits until output $1's mode ("": the first connected output) reads $2, for at most $3
+# seconds.
+e2e_wait_xmode_of() {
+  local output=$1 want=$2 deadline=$((SECONDS + ${3:-5}))
+  while [ "$(e2e_xmode_of "$output")" != "$want" ]; do
     ((SECONDS < deadline)) || return 1
     sleep 0.02
   done

@@ -27,14 +27,6 @@ restore_time() {
   echo $(((now - returned) / 1000000))
 }
 
-e2e_wait_xmode_of() {
-  local output=$1 want=$2 timeout=$3 deadline=$((SECONDS + $3))
-  until [ "$(e2e_xmode_of "$output")" = "$want" ]; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.02
-  done
-}
-
 if [ "${DUAL_SCREENS_ONLY:-0}" != 1 ]; then
   for polling in 1 0; do
     e2e_write_ini "$RUN_BEFORE"$'[Main Options]\nSwitched On=1\n[Advanced Options]\nCPU Enforce Modes='"$polling"$'\n'

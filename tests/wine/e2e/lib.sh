@@ -19,6 +19,7 @@
 #   e2e_game W H BITS HZ [restore]  another program switches the mode, as a game does
 #   e2e_xmode                     the X server's current mode, "1024x768@85"
 #   e2e_xmode_of OUTPUT           the current mode of that output ("DUMMY1"), likewise
+#                                 ("": the first connected output, as e2e_xmode)
 #   e2e_ini                       the program's INI file (without CRs); fails if missing
 #   e2e_write_ini TEXT            writes the program's INI file (lines end in CRLF), as
 #                                 the user the program runs as
@@ -56,25 +57,14 @@ e2e_log() {
 }
 
 e2e_xmode() {
-  xrandr --current 2>/dev/null | awk '
-    /^[^ \t]/ {
-      size = ""
-      if ($2 != "connected") next
-      for (i = 3; i <= NF; i++)
-        if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, g, "+"); size = g[1]; break }
-      next
-    }
-    size != "" {
-      for (i = 2; i <= NF; i++)
-        if ($i ~ /\*/) { r = $i; gsub(/[*+]/, "", r); printf "%s@%d\n", size, r + 0.5; exit }
-    }'
+  e2e_xmode_of ""
 }
 
 e2e_xmode_of() {
-  xrandr --current 2>/dev/null | awk -v want="${1:?usage: e2e_xmode_of OUTPUT}" '
+  xrandr --current 2>/dev/null | awk -v want="$1" '
     /^[^ \t]/ {
       size = ""
-      if ($1 != want || $2 != "connected") next
+      if ((want != "" && $1 != want) || $2 != "connected") next
       for (i = 3; i <= NF; i++)
         if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, g, "+"); size = g[1]; break }
       next
