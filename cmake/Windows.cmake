@@ -15,7 +15,7 @@ endfunction()
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tavelmorind_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(tavelmorind_win32 PUBLIC tavelmorind_shell user32 gdi32 shell32 advapi32
-                      kernel32 comctl32 ole32 uuid)
+                      kernel32 comctl32 ole32 uuid wtsapi32)
 # Keep <windows.h> lean and free of the min/max macros that break <algorithm>.
 target_compile_definitions(tavelmorind_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 

@@ -44,7 +44,7 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
     Start("Delay before Override=500\nAutoDisable Timespan=5000\nAutoDisable Time Allowed=3\n"
           "Run at Set Frequency=1\nRun at Set Frequency Level=85\nCPU Enforce Modes=0\n"
           "Show System Tray Icon=0\nOptimize Desktop Mode=1\nMode Switcher=1\n"
-          "Power Save Delay=100\n");
+          "Power Save Delay=100\nBattery Limit=1\nBattery Limit Level=40\n");
     world.Config.RunOnBoot = true;
     main->AdvancedSettings2->Click();
     dialog->DefaultBitBtn.Click();
@@ -64,6 +64,8 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
     EXPECT_FALSE(c.OptimizeDesktopMode);
     EXPECT_TRUE(c.ShowSystemTrayIcon);
     EXPECT_EQ(c.ModeSwitcher, 0);
+    EXPECT_FALSE(c.BatteryLimit);
+    EXPECT_EQ(c.BatteryLimitLevel, 60);
     EXPECT_TRUE(main->Override.Polling()) << "Close restarts the enforcement poll";
 
     main->SaveSettings();
@@ -71,7 +73,7 @@ TEST_F(Advanced, DefaultsThenCloseAppliesEveryDefault) {
     for (const char* line :
          {"Delay before Override=0", "AutoDisable Timespan=30000", "AutoDisable Time Allowed=30",
           "CPU Enforce Modes=1", "Show System Tray Icon=1", "Mode Switcher=0",
-          "Power Save Delay=3000"}) {
+          "Power Save Delay=3000", "Battery Limit=0", "Battery Limit Level=60"}) {
         EXPECT_NE(ini.find(line), std::string::npos) << line;
     }
 }

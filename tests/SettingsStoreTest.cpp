@@ -144,7 +144,8 @@ TEST_F(SettingsStore, BooleansNarrowingAndRangesOnLoad) {
     world.CreateMain(std::string(kRunBefore) +
                      "[Main Options]\nSwitched On=yes\nFastest Frequency=$0\n"
                      "[advanced options]\nshow system tray icon=2\nCPU Enforce Modes=0x0\n"
-                     "Mode Switcher=258\nPower Save Delay=-5\nRun at Set Frequency=-1\n");
+                     "Mode Switcher=258\nPower Save Delay=-5\nRun at Set Frequency=-1\n"
+                     "Battery Limit=on\nBattery Limit Level=50Hz\n");
     const Settings& c = world.Config;
     EXPECT_TRUE(world.Main->OffRadioButton.Checked()) << "'yes' is not a number: default Off";
     EXPECT_FALSE(world.Main->FastestCheckBox.Checked());
@@ -153,6 +154,8 @@ TEST_F(SettingsStore, BooleansNarrowingAndRangesOnLoad) {
     EXPECT_EQ(c.ModeSwitcher, 2) << "low 8 bits kept";
     EXPECT_EQ(c.PowerSaveDelay, 0) << "a negative wait is brought into range";
     EXPECT_TRUE(c.RunAtSetFrequency);
+    EXPECT_FALSE(c.BatteryLimit) << "'on' is not a number: default off";
+    EXPECT_EQ(c.BatteryLimitLevel, 60);
 
     SimWorld high("crt.modes");
     high.CreateMain(std::string(kRunBefore) + "[Advanced Options]\nPower Save Delay=99999999\n");
@@ -189,6 +192,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     world.Config.CpuEnforceModes = false;
     world.Config.ModeSwitcher = 1;
     world.Config.PowerSaveDelay = 500;
+    world.Config.BatteryLimit = true;
+    world.Config.BatteryLimitLevel = 48;
     main.Show();
     main.SaveBitBtn.Click();
 
@@ -198,7 +203,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
         "AutoDisable Timespan=20000\r\nAutoDisable Time Allowed=12\r\n"
         "Run at Set Frequency=1\r\nRun at Set Frequency Level=72\r\nCPU Enforce Modes=0\r\n"
         "Show System Tray Icon=1\r\nOptimize Desktop Mode=0\r\nMode Switcher=1\r\n"
-        "Power Save Delay=500\r\n[Frequencies]\r\n";
+        "Power Save Delay=500\r\nBattery Limit=1\r\nBattery Limit Level=48\r\n"
+        "[Frequencies]\r\n";
     for (int row = 1; row < main.MainStringGrid.RowCount(); ++row) {
         expected += main.MainStringGrid.Cell(0, row) + "=" + (row == 9 ? "85" : "0") + "\r\n";
     }
@@ -223,6 +229,8 @@ TEST_F(SettingsStore, SaveWritesEveryKeyInOrderAndReloadsTheSame) {
     EXPECT_FALSE(c.CpuEnforceModes);
     EXPECT_EQ(c.ModeSwitcher, 1);
     EXPECT_EQ(c.PowerSaveDelay, 500);
+    EXPECT_TRUE(c.BatteryLimit);
+    EXPECT_EQ(c.BatteryLimitLevel, 48);
 
     reloaded.FastestCheckBox.Click();
     reloaded.SaveSettings();
@@ -351,7 +359,7 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
     main.SaveSettings();
     const std::string before = world.ReadIni();
 
-    for (int failAt : {1, 5, 13, 14}) {
+    for (int failAt : {1, 5, 15, 16}) {
         world.Dialogs.Clear();
         FaultyProfile faulty(world.Ini, failAt);
         LoneMainWindow lone(world, faulty);
@@ -373,7 +381,7 @@ TEST_F(SettingsStore, FailedWriteStopsTheSaveKeepsWhatWasOnDiskAndRestoresTheSta
         // Every line that was there before is still there, except values rewritten
         // before the failure (Switched On is the first write).
         EXPECT_NE(after.find("[Init]\r\nProgram Run Before=1"), std::string::npos);
-        if (failAt > 13) {
+        if (failAt > 15) {
             EXPECT_EQ(after.find("[Frequencies]"), std::string::npos) << "erased, then refused";
         } else {
             EXPECT_NE(after.find("[Frequencies]\r\n640x480 - 8 BPP=0"), std::string::npos);

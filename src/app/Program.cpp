@@ -104,6 +104,10 @@ void Program::OnShowMainMessage() {
     MainForm->OnShowMainMessage();
 }
 
+void Program::OnSystemEvent(SystemEvent event) {
+    MainForm->OnSystemEvent(event);
+}
+
 void Program::Finish() {
     Config.ShowSystemTrayIcon = false;
     MainForm->UpdateTrayIcon();

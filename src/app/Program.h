@@ -80,6 +80,7 @@ private:
     void TrayIconCallback(std::uint32_t mouseMessage) override;
     void OnTaskbarCreated() override;
     void OnShowMainMessage() override;
+    void OnSystemEvent(SystemEvent event) override;
 
     Platform& platform_;
 };

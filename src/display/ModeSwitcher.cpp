@@ -52,7 +52,7 @@ void ModeSwitcher::SwitchToModeByKey(const ModeKey& key) {
 void ModeSwitcher::SwitchToModeByKey(DisplayService& display, const ModeTable& table,
                                      const ModeKey& key) {
     if (const auto row = table.Find(key)) {
-        SwitchOn(display, key, table.Row(*row).Rate, true);
+        SwitchOn(display, key, RateToApply(table.Row(*row), override_.RateCap()), true);
     }
 }
 

@@ -44,7 +44,7 @@ void ModeTable::BuildModeTable() {
         const auto [found, isNew] = rowOfKey_.try_emplace(key, rows_.size());
         const std::size_t row = found->second;
         if (isNew) {
-            rows_.push_back(ModeRow{key, label});
+            rows_.push_back(ModeRow{key, label, "0", 0, {}});
             FastestTable.push_back(0);
         } else {
             rows_[row].Detected += ", ";
@@ -53,11 +53,28 @@ void ModeTable::BuildModeTable() {
         if (frequency > 1 && frequency > FastestTable[row]) {
             FastestTable[row] = frequency;
         }
+        auto& rates = rows_[row].Rates;
+        if (frequency > 1 && std::find(rates.begin(), rates.end(), frequency) == rates.end()) {
+            rates.push_back(frequency);
+        }
         if (frequency != 0) {
             AddToFrequencySet(frequency);
             AnyFrequencyDetected = true;
         }
     }
+}
+
+std::uint32_t RateToApply(const ModeRow& row, std::optional<std::uint32_t> cap) {
+    if (!cap || row.Rate <= *cap) {
+        return row.Rate;
+    }
+    std::uint32_t fastest = 0;
+    for (const std::uint32_t rate : row.Rates) {
+        if (rate <= *cap && rate > fastest) {
+            fastest = rate;
+        }
+    }
+    return fastest;
 }
 
 std::optional<std::size_t> ModeTable::Find(const ModeKey& key) const {

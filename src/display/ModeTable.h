@@ -22,7 +22,14 @@ struct ModeRow {
     std::string SetAt = "0";
     // SetAt's value, read once when it is set.
     std::uint32_t Rate = 0;
+    // The driver's real rates for the mode (above 1), each once.
+    std::vector<std::uint32_t> Rates;
 };
+
+// The rate to give a mode: its Set At, or under a cap (the battery's) that the Set At
+// is above, the fastest rate the driver lists for the mode that is not above the cap;
+// 0, leave the mode alone, when there is none (or the Set At is 0).
+std::uint32_t RateToApply(const ModeRow& row, std::optional<std::uint32_t> cap);
 
 // Every distinct mode the driver offers, in the order its key first comes in the
 // enumeration. Built once at start-up; afterwards only the Set At values change.

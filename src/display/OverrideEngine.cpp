@@ -1,5 +1,7 @@
 #include "display/OverrideEngine.h"
 
+#include <algorithm>
+
 namespace tvm {
 
 OverrideEngine::Operation::Operation(OverrideEngine& engine) : engine_(engine) {
@@ -21,7 +23,8 @@ OverrideEngine::OverrideEngine(DisplayService& display, const ModeTable& table,
       // Until the settings are loaded the window is as long as nobody will wait.
       delay_(timers.MakeTimer(0, [this] { Timer1Timer(); })),
       rateWindow_(timers.MakeTimer(600000000, [this] { Timer2Timer(); })),
-      poll_(timers.MakeTimer(1, [this] { EnforcementTick(); })) {
+      poll_(timers.MakeTimer(1, [this] { EnforcementTick(); })),
+      lateCheck_(timers.MakeTimer(kLateCheckDelay, [this] { LateCheckTimer(); })) {
     AddDisplay(display, table);
 }
 
@@ -86,7 +89,7 @@ void OverrideEngine::ApplyOverrideTo(Target& target, std::uint32_t flags) {
     if (!row) {
         return;
     }
-    request.DisplayFrequency = table.Row(*row).Rate;
+    request.DisplayFrequency = RateToApply(table.Row(*row), RateCap());
     if (request.DisplayFrequency == 0 || request.DisplayFrequency == current) {
         return;
     }
@@ -109,6 +112,59 @@ void OverrideEngine::ApplyOverrideTo(Target& target, std::uint32_t flags) {
     } else {
         target.LastAnsweredOtherwise.reset();
     }
+}
+
+std::optional<std::uint32_t> OverrideEngine::RateCap() const {
+    if (!onBattery_ || !config_.BatteryLimit) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(std::max(config_.BatteryLimitLevel, 0));
+}
+
+std::string OverrideEngine::BatteryNote() const {
+    const auto cap = RateCap();
+    if (!switchedOn_ || !cap) {
+        return {};
+    }
+    return " (battery: " + std::to_string(*cap) + " Hz at most)";
+}
+
+void OverrideEngine::SetOnBattery(bool onBattery) {
+    if (onBattery != onBattery_) {
+        Operation operation(*this);
+        onBattery_ = onBattery;
+        changed_ = true;
+    }
+}
+
+void OverrideEngine::CheckDisplays() {
+    if (!switchedOn_) {
+        return;
+    }
+    Operation operation(*this);
+    // What the driver answered before may have changed with the event: another monitor
+    // behind the same output, a mode the driver lists again. One check asks once.
+    for (const auto& target : targets_) {
+        target->LastAnsweredOtherwise.reset();
+    }
+    // What the battery note says may have changed with the check's cause.
+    changed_ = true;
+    ApplyOverride(ChangeFullscreen);
+}
+
+void OverrideEngine::SystemEventCheck() {
+    if (!switchedOn_) {
+        return;
+    }
+    Operation operation(*this);
+    CheckDisplays();
+    lateCheck_->SetEnabled(false);
+    lateCheck_->SetEnabled(true);
+}
+
+void OverrideEngine::LateCheckTimer() {
+    lateCheck_->SetEnabled(false);
+    CheckDisplays();
 }
 
 void OverrideEngine::NoteDisplayState(Target& target) {
@@ -213,6 +269,7 @@ void OverrideEngine::SwitchOff() {
     switchedOn_ = false;
     delay_->SetEnabled(false);
     rateWindow_->SetEnabled(false);
+    lateCheck_->SetEnabled(false);
     RestartEnforcement();
     changesMade_ = 0;
     SetStatus(kStatusDisabled);

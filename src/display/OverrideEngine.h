@@ -21,6 +21,11 @@ inline constexpr const char* kStatusRateLimit =
 inline constexpr const char* kStatusDisabled =
     "Tavelmorind is currently disabled; click the 'On' button to enable!";
 
+// After an event of the system (a resume, an unlock, a monitor back), the displays are
+// checked at once and again this long after it: a driver puts its own mode back a few
+// seconds after a resume, when the event has gone by.
+inline constexpr std::uint32_t kLateCheckDelay = 3000;
+
 // Whenever the display mode changes while overriding is On, the refresh rate of the new
 // mode goes back to the mode's Set At value, at once or after the delay, with a rate
 // limit that switches overriding Off when changes come too fast. Every display has its
@@ -53,9 +58,21 @@ public:
 
     void SetListener(Listener* listener) { listener_ = listener; }
 
-    // Sets each display's refresh rate to its current mode's Set At value when it
-    // differs; each display alone.
+    // Sets each display's refresh rate to its current mode's Set At value (or the
+    // battery's choice for it) when it differs; each display alone.
     void ApplyOverride(std::uint32_t flags);
+    // The system may have changed the rate without a display change anyone was told of
+    // (a resume, an unlock, a monitor back, the power source): while On, every display
+    // is checked now and once more kLateCheckDelay later. The checks are not display
+    // changes: only the changes they make count against the rate limit.
+    void SystemEventCheck();
+    // The late check after a system event.
+    void LateCheckTimer();
+    // One check of every display now, while On (the battery limit's settings changed).
+    void CheckDisplays();
+    // Whether the PC runs on its battery now: with the battery limit set, no display is
+    // given a rate above its level.
+    void SetOnBattery(bool onBattery);
     // A display change (WM_DISPLAYCHANGE): acted on while On.
     void OnDisplayChange();
     // The delay is over: override now.
@@ -84,6 +101,14 @@ public:
     bool Polling() const { return poll_->Enabled(); }
     std::uint32_t DelayInterval() const { return delay_->Interval(); }
     std::uint32_t RateWindowInterval() const { return rateWindow_->Interval(); }
+    bool LateCheckPending() const { return lateCheck_->Enabled(); }
+    bool OnBattery() const { return onBattery_; }
+    // The highest rate any display is given now: the battery limit's level while the
+    // PC runs on its battery and the limit is set.
+    std::optional<std::uint32_t> RateCap() const;
+    // " (battery: 60 Hz at most)" while On and the cap holds; else empty. The tray tip
+    // and the status line end with it.
+    std::string BatteryNote() const;
 
 private:
     struct SeenMode {
@@ -131,8 +156,10 @@ private:
     std::unique_ptr<TimerSwitch> delay_;
     std::unique_ptr<TimerSwitch> rateWindow_;
     std::unique_ptr<TimerSwitch> poll_;
+    std::unique_ptr<TimerSwitch> lateCheck_;
 
     bool switchedOn_ = false;
+    bool onBattery_ = false;
     std::string status_ = kStatusReady;
     std::int32_t changesMade_ = 0;
     // Each behind a pointer of its own: a display may be added while the engine walks

@@ -24,6 +24,9 @@ struct Settings {
     bool OptimizeDesktopMode = false;
     std::uint8_t ModeSwitcher = 0;
     std::int32_t PowerSaveDelay = 0;
+    // On battery power no display runs faster than the level (Hz).
+    bool BatteryLimit = false;
+    std::int32_t BatteryLimitLevel = 0;
     bool RunOnBoot = false;
 };
 

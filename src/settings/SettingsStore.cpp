@@ -34,6 +34,8 @@ constexpr std::array kKeys{
     // The wait before a monitor command blocks the program; a value from a damaged file
     // must not block it for weeks.
     SettingKey{kAdvanced, "Power Save Delay", 3000, &Settings::PowerSaveDelay, 11, 0, 30000},
+    SettingKey{kAdvanced, "Battery Limit", 0, &Settings::BatteryLimit, 12},
+    SettingKey{kAdvanced, "Battery Limit Level", 60, &Settings::BatteryLimitLevel, 13},
 };
 
 // The table with the save order's positions filled in, so a misnumbered entry fails to

@@ -5,6 +5,14 @@
 
 namespace tvm {
 
+// Where the PC takes its power from (GetSystemPowerStatus).
+struct PowerSource {
+    // On its battery: the mains are off. Unknown counts as on the mains.
+    bool OnBattery = false;
+    // A PC without a system battery never runs on one.
+    bool HasBattery = true;
+};
+
 // Process-wide odds and ends of the platform.
 class SystemService {
 public:
@@ -17,6 +25,7 @@ public:
     virtual void WinExec(const std::string& commandLine, int show) = 0;
     // A blocking wait of the user-interface thread.
     virtual void Sleep(std::uint32_t ms) = 0;
+    virtual PowerSource ReadPowerSource() = 0;
 };
 
 } // namespace tvm

@@ -12,6 +12,10 @@ namespace tvm {
 
 namespace {
 
+constexpr const char* kBatteryHint =
+    "While the PC runs on its battery, no display runs at a higher refresh rate than this";
+constexpr const char* kNoBatteryHint = "This PC has no battery: it always runs on mains power";
+
 int ToSpinValue(std::uint32_t interval) {
     return static_cast<int>(std::min<std::uint32_t>(interval, INT_MAX));
 }
@@ -29,7 +33,9 @@ TAdvanceForm::TAdvanceForm(TApplication& app, Settings& settings, OverrideEngine
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
     CheckBox3.OnClick = [this] { CheckBox3Click(); };
     CheckBox5.OnClick = [this] { CheckBox5Click(); };
+    CheckBox6.OnClick = [this] { CheckBox6Click(); };
     ComboBox1.OnKeyPress = [this](char& key) { ComboBox1KeyPress(key); };
+    ComboBox2.OnKeyPress = [this](char& key) { ComboBox2KeyPress(key); };
     DefaultBitBtn.OnClick = [this] { DefaultBitBtnClick(); };
     BitBtnClose.OnClick = [this] { BitBtnCloseClick(); };
     OnShow = [this] { FormShow(); };
@@ -53,7 +59,8 @@ void TAdvanceForm::LayOut() {
     DefaultBitBtn.Glyph = TGlyph::Retry;
     PageControlMain.SetBounds(8, 8, 441, 177);
     PageControlMain.HotTrack = true;
-    PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5};
+    PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3,
+                             &TabSheet4, &TabSheet5, &TabSheet6};
 
     // The pages fill the page control below its row of tabs.
     auto sheet = [this](TTabSheet& tab, const char* caption) {
@@ -152,6 +159,18 @@ void TAdvanceForm::LayOut() {
     SpinEdit4.SetRange(0, 30000, 500, 5);
     SpinEdit4.SetHint(
         "Controls the time interval the computer waits for you to let go of the mouse");
+
+    sheet(TabSheet6, "Power");
+    place(GroupBattery, TabSheet6, 8, 8, 417, 57);
+    GroupBattery.SetCaption("Battery");
+    place(CheckBox6, GroupBattery, 8, 24, 256, 17);
+    CheckBox6.SetCaption("On &battery power, run no display faster than:");
+    place(ComboBox2, GroupBattery, 272, 24, 65, 21);
+    ComboBox2.MaxLength = 3;
+    ComboBox2.SetHint("Highest refresh rate on battery power");
+    place(Label10, GroupBattery, 344, 24, 20, 13);
+    Label10.SetCaption("H&z");
+    Label10.FocusControl = &ComboBox2;
 }
 
 void TAdvanceForm::FormShow() {
@@ -170,8 +189,15 @@ void TAdvanceForm::FormShow() {
      : config_.ModeSwitcher == 2 ? RadioButton3
                                  : RadioButton1)
         .SetChecked(true);
+    ComboBox2.SetItems(table_.FrequencySet);
+    ComboBox2.SetText(std::to_string(config_.BatteryLimitLevel));
+    CheckBox6.SetChecked(config_.BatteryLimit);
+    const bool hasBattery = system_.ReadPowerSource().HasBattery;
+    CheckBox6.SetEnabled(hasBattery);
+    CheckBox6.SetHint(hasBattery ? kBatteryHint : kNoBatteryHint);
     CheckBox1Click();
     CheckBox3Click();
+    CheckBox6Click();
 }
 
 void TAdvanceForm::CheckBox1Click() {
@@ -189,7 +215,15 @@ void TAdvanceForm::CheckBox5Click() {
     }
 }
 
+void TAdvanceForm::CheckBox6Click() {
+    ComboBox2.SetEnabled(CheckBox6.Checked() && CheckBox6.Enabled());
+}
+
 void TAdvanceForm::ComboBox1KeyPress(char& key) {
+    FilterFrequencyKey(key);
+}
+
+void TAdvanceForm::ComboBox2KeyPress(char& key) {
     FilterFrequencyKey(key);
 }
 
@@ -207,8 +241,11 @@ void TAdvanceForm::DefaultBitBtnClick() {
     CheckBox5.SetChecked(DefaultOf(&Settings::ShowSystemTrayIcon) != 0);
     const auto switcher = DefaultOf(&Settings::ModeSwitcher);
     (switcher == 1 ? RadioButton2 : switcher == 2 ? RadioButton3 : RadioButton1).SetChecked(true);
+    CheckBox6.SetChecked(DefaultOf(&Settings::BatteryLimit) != 0);
+    ComboBox2.SetText(std::to_string(DefaultOf(&Settings::BatteryLimitLevel)));
     CheckBox1Click();
     CheckBox3Click();
+    CheckBox6Click();
 }
 
 void TAdvanceForm::BitBtnCloseClick() {
@@ -226,7 +263,17 @@ void TAdvanceForm::BitBtnCloseClick() {
     config_.OptimizeDesktopMode = CheckBox4.Checked();
     config_.ModeSwitcher = RadioButton2.Checked() ? 1 : RadioButton3.Checked() ? 2 : 0;
     config_.CpuEnforceModes = CheckBox3.Checked();
+    const bool batteryLimit = config_.BatteryLimit;
+    const std::int32_t batteryLevel = config_.BatteryLimitLevel;
+    config_.BatteryLimit = CheckBox6.Checked();
+    if (const auto level = ParseInteger(ComboBox2.Text())) {
+        config_.BatteryLimitLevel = *level;
+    }
     override_.RestartEnforcement();
+    // A new limit holds at once; the rest waits for the next change, as it always has.
+    if (config_.BatteryLimit != batteryLimit || config_.BatteryLimitLevel != batteryLevel) {
+        override_.CheckDisplays();
+    }
     Hide();
 }
 

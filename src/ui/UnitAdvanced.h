@@ -64,11 +64,19 @@ public:
     TLabel Label7{*this};
     TSpinEdit SpinEdit4{*this};
 
+    TTabSheet TabSheet6{*this};
+    TGroupBox GroupBattery{*this};
+    TCheckBox CheckBox6{*this};
+    TComboBox ComboBox2{*this};
+    TLabel Label10{*this};
+
     void FormShow();
     void CheckBox1Click();
     void CheckBox3Click();
     void CheckBox5Click();
+    void CheckBox6Click();
     void ComboBox1KeyPress(char& key);
+    void ComboBox2KeyPress(char& key);
     void DefaultBitBtnClick();
     void BitBtnCloseClick();
     void FormHide();

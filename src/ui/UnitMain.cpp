@@ -163,6 +163,7 @@ void TMainForm::FormCreate() {
     SettingsLoaded = true;
     step([this] { FillChoiceList(1); });
     step([this] { ApplyNoDetectionFallback(); });
+    step([this] { Override.SetOnBattery(System.ReadPowerSource().OnBattery); });
     step([this] {
         if (Config.OptimizeDesktopMode) {
             Override.ApplyOverride(ChangeUpdateRegistry);
@@ -186,6 +187,26 @@ void TMainForm::OnDisplayChange() {
         RefreshDisplays();
         Override.OnDisplayChange();
     }
+}
+
+void TMainForm::OnSystemEvent(SystemEvent event) {
+    if (event == SystemEvent::PowerStatusChanged) {
+        // Sent for every change of the battery's charge as well: only a change of the
+        // source matters here.
+        const bool wasOnBattery = Override.OnBattery();
+        Override.SetOnBattery(System.ReadPowerSource().OnBattery);
+        if (Override.OnBattery() == wasOnBattery) {
+            return;
+        }
+    }
+    // Start-up ends with a look at every display of its own.
+    if (!StartupComplete) {
+        return;
+    }
+    if (event == SystemEvent::MonitorArrived) {
+        RefreshDisplays();
+    }
+    Override.SystemEventCheck();
 }
 
 void TMainForm::RefreshDisplays() {
@@ -236,7 +257,7 @@ void TMainForm::OverrideChanged() {
     showingOverride_ = false;
     Enabled1->Checked = on;
     SetTrayState(on ? TrayPicture::Enabled : TrayPicture::Disabled);
-    SetStatus(Override.Status());
+    SetStatus(Override.Status() + Override.BatteryNote());
 }
 
 void TMainForm::LoadSettings() {

@@ -6,6 +6,7 @@
 #include "display/OverrideEngine.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "shell/ShellEvents.h"
 #include "shell/TrayIcon.h"
 #include "ui/FrequencyKey.h"
 #include "ui/Services.h"
@@ -146,6 +147,9 @@ public:
     void OnTaskbarCreated();
     // A second start asks this one to show itself ("Tavelmorind_ShowMain").
     void OnShowMainMessage();
+    // The system resumed, the session came back, a monitor arrived or the power status
+    // changed: the displays are looked at again (see OverrideEngine::SystemEventCheck).
+    void OnSystemEvent(SystemEvent event);
 
     // The override engine.
     void OnDisplayChange();

@@ -21,6 +21,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dbt.h>
+#include <wtsapi32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +46,47 @@ TEST(Win32ShellWindow, TheShellsMessagesReachTheMainWindowAndBroadcastsFindIt) {
     EXPECT_EQ(shell.TrayCallbacks, std::vector<std::uint32_t>{TrayIconData::RightButtonDown});
     EXPECT_EQ(shell.TaskbarCreations, 1);
     EXPECT_EQ(shell.ShowRequests, 1);
+}
+
+// What Windows sends at a resume, an unlock, a monitor's arrival and a change of the
+// power source becomes one event each; what else comes by the same messages does not.
+TEST(Win32ShellWindow, TheSystemsEventsAreTranslatedAndTheRestIgnored) {
+    Win32MessageLoop loop;
+    TestShell shell(loop);
+    DEV_BROADCAST_DEVICEINTERFACE_A monitor{};
+    monitor.dbcc_size = sizeof monitor;
+    monitor.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    monitor.dbcc_classguid = {
+        0xe6f07b5f, 0xee97, 0x4a90, {0xb0, 0x76, 0x33, 0xf5, 0x7b, 0xf4, 0xea, 0xa7}};
+    DEV_BROADCAST_DEVICEINTERFACE_A disk = monitor;
+    disk.dbcc_classguid.Data1 = 0x53f56307; // GUID_DEVINTERFACE_DISK's first part
+    DEV_BROADCAST_HDR volume{sizeof volume, DBT_DEVTYP_VOLUME, 0};
+    const struct {
+        UINT Message;
+        WPARAM WParam;
+        const void* LParam;
+    } sent[] = {
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, nullptr},
+        {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, nullptr},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, nullptr},
+        {WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, nullptr},
+        {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, nullptr},
+        {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, nullptr},
+        {WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, nullptr},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &disk},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &volume},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, nullptr},
+        {WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, &monitor},
+        {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, &monitor},
+    };
+    for (const auto& m : sent) {
+        SendMessageA(shell.Window(), m.Message, m.WParam, reinterpret_cast<LPARAM>(m.LParam));
+    }
+    loop.PumpPending();
+    EXPECT_EQ(shell.SystemEvents,
+              (std::vector<SystemEvent>{SystemEvent::Resumed, SystemEvent::Resumed,
+                                        SystemEvent::PowerStatusChanged, SystemEvent::SessionBack,
+                                        SystemEvent::SessionBack, SystemEvent::MonitorArrived}));
 }
 
 // The program started as WinMain starts it, over the real window system, timers and

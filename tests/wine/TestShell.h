@@ -33,6 +33,7 @@ public:
     }
     void OnTaskbarCreated() override { ++TaskbarCreations; }
     void OnShowMainMessage() override { ++ShowRequests; }
+    void OnSystemEvent(SystemEvent event) override { SystemEvents.push_back(event); }
 
     ScriptedDialogs Dialogs;
     Win32Timers Timers;
@@ -44,6 +45,7 @@ public:
     std::vector<std::uint32_t> TrayCallbacks;
     int TaskbarCreations = 0;
     int ShowRequests = 0;
+    std::vector<SystemEvent> SystemEvents;
 };
 
 } // namespace tvm::test

@@ -63,6 +63,10 @@ public:
         sleeps_.push_back(ms);
         clock_.Sleep(ms);
     }
+    PowerSource ReadPowerSource() override { return Power; }
+
+    // What the PC's power supply says; a test flips it.
+    PowerSource Power;
 
     struct Command {
         std::string CommandLine;

@@ -17,8 +17,9 @@ namespace tvm {
 // The main form's window as the program's shell window: the system's messages to the
 // program arrive there, and this table hands each to its handler. It is a real
 // top-level window, so the broadcasts (WM_DISPLAYCHANGE, "TaskbarCreated", the show
-// request of a second start) reach it, and it owns the tray icon and every timer of
-// the program.
+// request of a second start, the power broadcasts) reach it, and it owns the tray icon,
+// every timer of the program and its registrations for session, monitor and power
+// source notifications.
 //
 // The handlers run inside the form's window procedure, which guards them; the messages
 // for the main window go through the application's dispatch, as the user's acts do.
@@ -56,6 +57,13 @@ private:
     Answer OnTaskbarCreated();
     Answer OnShowMainRequest();
     Answer OnEndSession(bool ending);
+    Answer OnPowerBroadcast(WPARAM event);
+    Answer OnSessionChange(WPARAM event);
+    Answer OnDeviceChange(WPARAM event, LPARAM data);
+    void Deliver(SystemEvent event);
+
+    void RegisterNotifications();
+    void UnregisterNotifications();
 
     TForm& main_;
     ShellEvents& events_;
@@ -63,6 +71,11 @@ private:
     Win32Tray tray_;
     UINT taskbarCreatedMessage_ = 0;
     UINT showMainMessage_ = 0;
+    // The form goes before this object: its window as it was when registered.
+    HWND window_ = nullptr;
+    bool sessionRegistered_ = false;
+    HDEVNOTIFY monitorNotification_ = nullptr;
+    HPOWERNOTIFY powerSourceNotification_ = nullptr;
 };
 
 } // namespace tvm

@@ -19,4 +19,14 @@ void Win32System::Sleep(std::uint32_t ms) {
     ::Sleep(ms);
 }
 
+PowerSource Win32System::ReadPowerSource() {
+    SYSTEM_POWER_STATUS status{};
+    if (!GetSystemPowerStatus(&status)) {
+        return {};
+    }
+    constexpr BYTE kAcOffline = 0;
+    constexpr BYTE kNoSystemBattery = 128;
+    return {status.ACLineStatus == kAcOffline, status.BatteryFlag != kNoSystemBattery};
+}
+
 } // namespace tvm

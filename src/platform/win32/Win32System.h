@@ -9,6 +9,7 @@ public:
     void TrimWorkingSet() override;
     void WinExec(const std::string& commandLine, int show) override;
     void Sleep(std::uint32_t ms) override;
+    PowerSource ReadPowerSource() override;
 };
 
 } // namespace tvm

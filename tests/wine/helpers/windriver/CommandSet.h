@@ -14,6 +14,7 @@ void WaitWindow(const Words& words);
 void Close(const Words& words);
 void Send(const Words& words);
 void BroadcastRegistered(const Words& words);
+void SystemEvent(const Words& words);
 
 // Controls and input (ControlCommands.cpp).
 void Click(const Words& words);

@@ -27,6 +27,9 @@ const char* Usage() {
                                            program opened a modal window
   broadcast-registered NAME [WPARAM LPARAM]  sends RegisterWindowMessage(NAME) to all
                                            top-level windows; prints the message number
+  system-event EVENT                       sends every top-level window what Windows sends
+                                           at EVENT: resume, unlock, console-connect,
+                                           power-status, monitor-arrival
   text TITLE [CONTROL] [--expect TEXT]     prints the window's or the control's text (a
                                            status bar's simple text or parts); --expect
                                            waits until it reads TEXT
@@ -55,6 +58,7 @@ void Run(const std::string& command, const std::vector<std::string>& arguments) 
         {"mousemove", &MouseMove},
         {"send", &Send},
         {"broadcast-registered", &BroadcastRegistered},
+        {"system-event", &SystemEvent},
         {"text", &Text},
         {"state", &State},
         {"cells", &Cells},

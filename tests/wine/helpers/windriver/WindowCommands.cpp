@@ -3,7 +3,10 @@
 #include "windriver/Input.h"
 #include "windriver/Windows.h"
 
+#include <dbt.h>
+
 #include <cstdio>
+#include <cstring>
 
 namespace windriver {
 
@@ -113,6 +116,44 @@ void BroadcastRegistered(const Words& words) {
              std::to_string(GetLastError()) + ")");
     }
     std::printf("%u\n", message);
+}
+
+} // namespace windriver
+
+namespace windriver {
+
+void SystemEvent(const Words& words) {
+    const Arguments arguments(words, {}, {"--timeout"}, 1, 1);
+    const std::string& event = arguments.At(0);
+    constexpr GUID kMonitorInterface{
+        0xe6f07b5f, 0xee97, 0x4a90, {0xb0, 0x76, 0x33, 0xf5, 0x7b, 0xf4, 0xea, 0xa7}};
+    DEV_BROADCAST_DEVICEINTERFACE_A arrival{};
+    arrival.dbcc_size = sizeof arrival;
+    arrival.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    arrival.dbcc_classguid = kMonitorInterface;
+    UINT message = WM_POWERBROADCAST;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    if (event == "resume") {
+        wParam = PBT_APMRESUMEAUTOMATIC;
+    } else if (event == "power-status") {
+        wParam = PBT_APMPOWERSTATUSCHANGE;
+    } else if (event == "unlock" || event == "console-connect") {
+        message = WM_WTSSESSION_CHANGE;
+        wParam = event == "unlock" ? 8 /* WTS_SESSION_UNLOCK */ : 1 /* WTS_CONSOLE_CONNECT */;
+    } else if (event == "monitor-arrival") {
+        message = WM_DEVICECHANGE;
+        wParam = DBT_DEVICEARRIVAL;
+        lParam = reinterpret_cast<LPARAM>(&arrival);
+    } else {
+        BadUsage("unknown event");
+    }
+    for (HWND window : TopLevelWindows()) {
+        DWORD_PTR result = 0;
+        // One window that hangs is skipped, not waited for.
+        SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                            arguments.Timeout(), &result);
+    }
 }
 
 } // namespace windriver
