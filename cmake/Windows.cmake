@@ -150,7 +150,7 @@ if(CMAKE_CROSSCOMPILING)
   endforeach()
   tavelmorind_add_e2e_test(e2e_driver_selftest tests/wine/e2e/driver_selftest.sh)
   foreach(script first_run override rate_limit second_instance windows advanced
-                 settings_places restart gaming dual)
+                 settings_places restart gaming dual events)
     tavelmorind_add_e2e_test(e2e_${script} tests/wine/e2e/${script}.sh)
   endforeach()
   # Two displays once more at 144 DPI: the screenshots of the picker and the tray menu.

@@ -49,7 +49,8 @@ TEST_F(SystemEvents, EachEventChecksEveryDisplayNowAndLaterWithoutCountingWhileO
         const auto counted = main.Override.ChangesMade();
         main.OnSystemEvent(event);
         world.Clock.Advance(kLateCheckDelay + 1000);
-        EXPECT_EQ(main.Override.ChangesMade(), counted) << "checks finding the rates right count nothing";
+        EXPECT_EQ(main.Override.ChangesMade(), counted)
+            << "checks finding the rates right count nothing";
 
         // The driver's own restore a moment after a resume, which nobody is told of.
         main.OnSystemEvent(event);

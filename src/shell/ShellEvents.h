@@ -19,8 +19,8 @@ enum class SystemEvent {
 
 // What the shell says to the program's main window: the tray icon's callback, a
 // notification area that was created anew ("TaskbarCreated"), the request of a second
-// start to show the window, and the system's events that may have changed a rate. The platform delivers them through the
-// application's dispatch, as it does the user's acts.
+// start to show the window, and the system's events that may have changed a rate. The platform
+// delivers them through the application's dispatch, as it does the user's acts.
 class ShellEvents {
 public:
     virtual ~ShellEvents() = default;

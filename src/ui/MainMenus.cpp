@@ -125,10 +125,9 @@ void TMainForm::DisplayProperties1Click() {
 }
 
 void TMainForm::SetTrayState(TrayPicture picture) {
-    TrayIcon.SetState(picture,
-                      App().Title() + (picture == TrayPicture::Enabled
-                                           ? " - Enabled" + Override.BatteryNote()
-                                           : std::string(" - Disabled")));
+    TrayIcon.SetState(picture, App().Title() + (picture == TrayPicture::Enabled
+                                                    ? " - Enabled" + Override.BatteryNote()
+                                                    : std::string(" - Disabled")));
     // While starting, the icon keeps saying so; the last step of start-up shows the
     // state reached.
     if (StartupComplete) {

@@ -59,8 +59,7 @@ void TAdvanceForm::LayOut() {
     DefaultBitBtn.Glyph = TGlyph::Retry;
     PageControlMain.SetBounds(8, 8, 441, 177);
     PageControlMain.HotTrack = true;
-    PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3,
-                             &TabSheet4, &TabSheet5, &TabSheet6};
+    PageControlMain.Pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5};
 
     // The pages fill the page control below its row of tabs.
     auto sheet = [this](TTabSheet& tab, const char* caption) {
@@ -160,15 +159,14 @@ void TAdvanceForm::LayOut() {
     SpinEdit4.SetHint(
         "Controls the time interval the computer waits for you to let go of the mouse");
 
-    sheet(TabSheet6, "Power");
-    place(GroupBattery, TabSheet6, 8, 8, 417, 57);
+    place(GroupBattery, TabSheet5, 8, 72, 417, 57);
     GroupBattery.SetCaption("Battery");
-    place(CheckBox6, GroupBattery, 8, 24, 256, 17);
+    place(CheckBox6, GroupBattery, 8, 24, 296, 17);
     CheckBox6.SetCaption("On &battery power, run no display faster than:");
-    place(ComboBox2, GroupBattery, 272, 24, 65, 21);
+    place(ComboBox2, GroupBattery, 312, 24, 65, 21);
     ComboBox2.MaxLength = 3;
     ComboBox2.SetHint("Highest refresh rate on battery power");
-    place(Label10, GroupBattery, 344, 24, 20, 13);
+    place(Label10, GroupBattery, 384, 24, 20, 13);
     Label10.SetCaption("H&z");
     Label10.FocusControl = &ComboBox2;
 }

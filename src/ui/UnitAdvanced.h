@@ -63,8 +63,7 @@ public:
     TGroupBox GroupOther{*this};
     TLabel Label7{*this};
     TSpinEdit SpinEdit4{*this};
-
-    TTabSheet TabSheet6{*this};
+    // Under the other settings: a sixth tab would not fit in the row.
     TGroupBox GroupBattery{*this};
     TCheckBox CheckBox6{*this};
     TComboBox ComboBox2{*this};

@@ -397,6 +397,8 @@ TEST_F(ProgramWindows, EveryWindowIsLaidOutAtTheDisplaysDpi) {
 
     TAdvanceForm& advanced = *program_.AdvanceForm;
     advanced.Show();
+    EXPECT_EQ(TabCtrl_GetRowCount(Win32Toolkit::Handle(advanced.PageControlMain)), 1)
+        << "the tabs stay in one row";
     for (int page = 0; page < 5; ++page) {
         advanced.PageControlMain.SetActivePageIndex(page);
         loop_.PumpPending();

@@ -43,7 +43,8 @@ void Win32ShellWindow::RegisterNotifications() {
     filter.dbcc_size = sizeof filter;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_classguid = kMonitorInterface;
-    monitorNotification_ = RegisterDeviceNotificationA(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    monitorNotification_ =
+        RegisterDeviceNotificationA(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
     powerSourceNotification_ =
         RegisterPowerSettingNotification(window, &kAcDcPowerSource, DEVICE_NOTIFY_WINDOW_HANDLE);
 }

@@ -29,7 +29,8 @@ const char* Usage() {
                                            top-level windows; prints the message number
   system-event EVENT                       sends every top-level window what Windows sends
                                            at EVENT: resume, unlock, console-connect,
-                                           power-status, monitor-arrival
+                                           power-status, monitor-arrival; prints
+                                           "sent-at-ns N", the Unix time it began sending
   text TITLE [CONTROL] [--expect TEXT]     prints the window's or the control's text (a
                                            status bar's simple text or parts); --expect
                                            waits until it reads TEXT
