@@ -62,6 +62,14 @@ TEST_F(SystemEvents, EachEventChecksEveryDisplayNowAndLaterWithoutCountingWhileO
         world.Clock.Advance(30000);
     }
 
+    // A monitor that arrives is taken on before the check.
+    std::size_t current = 0;
+    auto modes = SimDisplay::ParseModeList(kPanelModes, "panel", &current);
+    SimDisplay& arrived = world.Displays.Attach(SimDisplay(std::move(modes), current),
+                                                "MONITOR\\OFFICE#4&3c4d", "Office");
+    main.OnSystemEvent(SystemEvent::MonitorArrived);
+    EXPECT_EQ(arrived.CurrentFrequency(), 240u);
+
     main.OffRadioButton.Click();
     ChangeBehindTheProgramsBack();
     main.OnSystemEvent(SystemEvent::Resumed);

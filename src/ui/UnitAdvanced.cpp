@@ -93,15 +93,23 @@ void TAdvanceForm::LayOut() {
     sheet(TabSheet2, "Timing");
     place(GroupTiming, TabSheet2, 8, 8, 417, 97);
     GroupTiming.SetCaption("Timing");
-    place(CheckBox1, GroupTiming, 8, 24, 180, 17);
-    CheckBox1.SetCaption("&Only override mode if running at:");
+    // A check box, a frequency box beside it and the unit after that, whose access key
+    // goes to the box.
+    auto frequencyRow = [&place](TGroupBox& group, TCheckBox& check, int checkWidth,
+                                 const char* caption, TComboBox& box, int boxLeft,
+                                 const char* boxHint, TLabel& unit, const char* unitCaption) {
+        place(check, group, 8, 24, checkWidth, 17);
+        check.SetCaption(caption);
+        place(box, group, boxLeft, 24, 65, 21);
+        box.MaxLength = 3;
+        box.SetHint(boxHint);
+        place(unit, group, boxLeft + 72, 24, 20, 13);
+        unit.SetCaption(unitCaption);
+        unit.FocusControl = &box;
+    };
+    frequencyRow(GroupTiming, CheckBox1, 180, "&Only override mode if running at:", ComboBox1, 192,
+                 "Specified frequency to override", Label9, "&Hz");
     CheckBox1.SetHint("Only override a specified frequency");
-    place(ComboBox1, GroupTiming, 192, 24, 65, 21);
-    ComboBox1.MaxLength = 3;
-    ComboBox1.SetHint("Specified frequency to override");
-    place(Label9, GroupTiming, 264, 24, 20, 13);
-    Label9.SetCaption("&Hz");
-    Label9.FocusControl = &ComboBox1;
     place(CheckBox3, GroupTiming, 8, 48, 400, 17);
     CheckBox3.SetCaption("&Allocate some (small) CPU time to enforcing modes*");
     CheckBox3.SetHint("Switching this on fixes some display problems, but also uses some CPU time");
@@ -161,14 +169,10 @@ void TAdvanceForm::LayOut() {
 
     place(GroupBattery, TabSheet5, 8, 72, 417, 57);
     GroupBattery.SetCaption("Battery");
-    place(CheckBox6, GroupBattery, 8, 24, 296, 17);
-    CheckBox6.SetCaption("On &battery power, run no display faster than:");
-    place(ComboBox2, GroupBattery, 312, 24, 65, 21);
-    ComboBox2.MaxLength = 3;
-    ComboBox2.SetHint("Highest refresh rate on battery power");
-    place(Label10, GroupBattery, 384, 24, 20, 13);
-    Label10.SetCaption("H&z");
-    Label10.FocusControl = &ComboBox2;
+    // The check box's hint depends on the PC: set when the dialog is shown.
+    frequencyRow(GroupBattery, CheckBox6, 296,
+                 "On &battery power, run no display faster than:", ComboBox2, 312,
+                 "Highest refresh rate on battery power", Label10, "H&z");
 }
 
 void TAdvanceForm::FormShow() {

@@ -190,6 +190,12 @@ void TMainForm::OnDisplayChange() {
 }
 
 void TMainForm::OnSystemEvent(SystemEvent event) {
+    // Until start-up is complete the program acts on no change, as with a display's
+    // notification; it reads the power source itself (a power notification comes as
+    // soon as the window registers for it).
+    if (!StartupComplete) {
+        return;
+    }
     if (event == SystemEvent::PowerStatusChanged) {
         // Sent for every change of the battery's charge as well: only a change of the
         // source matters here.
@@ -198,10 +204,6 @@ void TMainForm::OnSystemEvent(SystemEvent event) {
         if (Override.OnBattery() == wasOnBattery) {
             return;
         }
-    }
-    // Start-up ends with a look at every display of its own.
-    if (!StartupComplete) {
-        return;
     }
     if (event == SystemEvent::MonitorArrived) {
         RefreshDisplays();

@@ -61,8 +61,12 @@ e2e_driver system-event power-status >/dev/null
 e2e_wait_xmode 800x600@75 3 || e2e_assert_eq 800x600@75 "$(e2e_xmode)" "on battery: 75 Hz at most"
 e2e_assert_contains "$(e2e_driver text "$MAIN" --class msctls_statusbar32)" \
   " (battery: 75 Hz at most)" "the status line says the limit holds"
+e2e_tray 516
+e2e_driver menu-choose "&Advanced Settings" >/dev/null
+e2e_driver wait-window "Advanced Settings" --visible >/dev/null
 e2e_assert_contains "$(e2e_driver state "Advanced Settings" "On &battery power, run no display faster than:")" \
-  " enabled" "with a battery the limit can be set"
+  " enabled " "with a battery the limit can be set"
+e2e_driver click "Advanced Settings" "&Close" >/dev/null
 echo 1 >"$supply/AC/online"
 e2e_driver system-event power-status >/dev/null
 e2e_wait_xmode 800x600@120 3 || e2e_assert_eq 800x600@120 "$(e2e_xmode)" "on the mains: the Set At again"
