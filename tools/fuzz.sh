@@ -32,15 +32,34 @@ sed -e "s/@PROJECT_VERSION@/$major.$minor.$patch/" -e "s/@PROJECT_VERSION_MAJOR@
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$repo/src" -I"$out/generated"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 
-status=0
+# Every source any target needs is compiled once, as many at a time as there are
+# processors; then each target links the objects of its own.
+declare -A target_sources
+all_sources=()
 for target in fuzz/Fuzz*.cpp; do
   name=$(basename "$target" .cpp)
   line=$(sed -n 's|^// fuzz-sources:||p' "$target" | tr '\n' ' ')
   # The sources are file names and globs; let the shell expand them.
   read -r -a sources <<<"$(eval echo "$line")"
-  echo "fuzz: building $name"
-  clang++ "${flags[@]}" "$target" "${sources[@]}" -o "$out/$name"
+  target_sources[$name]="$target ${sources[*]}"
+  all_sources+=("$target" "${sources[@]}")
+done
+mkdir -p "$out/obj"
+echo "fuzz: building ${!target_sources[*]}"
+printf '%s\n' "${all_sources[@]}" | sort -u |
+  xargs -P "$(nproc)" -I{} bash -c 'mkdir -p "${2%/*}" && clang++ "${@:3}" -c "$1" -o "$2"' _ {} \
+    "$out/obj/{}.o" "${flags[@]}" || { echo "fuzz: a source failed to compile" >&2; exit 1; }
+for name in "${!target_sources[@]}"; do
+  objects=()
+  for source in ${target_sources[$name]}; do
+    objects+=("$out/obj/$source.o")
+  done
+  clang++ "${flags[@]}" "${objects[@]}" -o "$out/$name"
+done
 
+status=0
+for target in fuzz/Fuzz*.cpp; do
+  name=$(basename "$target" .cpp)
   corpus=$out/corpus/$name
   mkdir -p "$corpus"
   log=$out/$name.log

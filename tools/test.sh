@@ -10,21 +10,21 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash tools/setup.sh
 
-echo "== formatting"
+echo "== formatting (${SECONDS} s so far)"
 bash tools/check-format.sh
 
-echo "== native build and behaviour tests"
+echo "== native build and behaviour tests (${SECONDS} s so far)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
-echo "== Windows build and Wine tier"
+echo "== Windows build and Wine tier (${SECONDS} s so far)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
 
-echo "== fuzzing"
+echo "== fuzzing (${SECONDS} s so far)"
 # Three targets, 10 s each: the corpus in build/fuzz grows from run to run, and the
 # whole test command stays within its time.
 bash tools/fuzz.sh "${FUZZ_SECONDS:-10}"
-echo "== all tiers passed"
+echo "== all tiers passed (${SECONDS} s so far)"
