@@ -25,7 +25,7 @@ Win32ShellWindow::Win32ShellWindow(Win32Toolkit& toolkit, TForm& main, ShellEven
       taskbarCreatedMessage_(RegisterWindowMessageA("TaskbarCreated")),
       showMainMessage_(RegisterWindowMessageA(Win32SingleInstance::ShowMainMessageName)),
       window_(Window()) {
-    routes_.Timers.Attach(Window());
+    routes_.Timers.Attach(window_);
     RegisterNotifications();
 }
 
@@ -35,18 +35,17 @@ Win32ShellWindow::~Win32ShellWindow() {
 }
 
 void Win32ShellWindow::RegisterNotifications() {
-    const HWND window = window_;
     // Each may fail (no session service, a system without the notification): the
     // program then does without that event, as it did before.
-    sessionRegistered_ = WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    sessionRegistered_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};
     filter.dbcc_size = sizeof filter;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_classguid = kMonitorInterface;
     monitorNotification_ =
-        RegisterDeviceNotificationA(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+        RegisterDeviceNotificationA(window_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
     powerSourceNotification_ =
-        RegisterPowerSettingNotification(window, &kAcDcPowerSource, DEVICE_NOTIFY_WINDOW_HANDLE);
+        RegisterPowerSettingNotification(window_, &kAcDcPowerSource, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void Win32ShellWindow::UnregisterNotifications() {
@@ -176,9 +175,9 @@ Win32ShellWindow::Answer Win32ShellWindow::OnSessionChange(WPARAM event) {
 }
 
 Win32ShellWindow::Answer Win32ShellWindow::OnDeviceChange(WPARAM event, LPARAM data) {
-    // The system marshals the record of an arrival into this process (and refuses to
-    // post one), so the pointer is the system's; only its kind and size are trusted
-    // after reading them.
+    // The system copies an arrival's record into this process (and refuses to post
+    // one), so the pointer is good; its kind and size are checked before its class is
+    // read.
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
     if (event == DBT_DEVICEARRIVAL && header != nullptr &&
         header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
