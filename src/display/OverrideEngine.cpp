@@ -147,9 +147,13 @@ void OverrideEngine::CheckDisplays() {
     for (const auto& target : targets_) {
         target->LastAnsweredOtherwise.reset();
     }
-    // What the battery note says may have changed with the check's cause.
-    changed_ = true;
     ApplyOverride(ChangeFullscreen);
+}
+
+void OverrideEngine::BatteryLimitChanged() {
+    Operation operation(*this);
+    changed_ = true;
+    CheckDisplays();
 }
 
 void OverrideEngine::SystemEventCheck() {

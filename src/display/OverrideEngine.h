@@ -68,8 +68,9 @@ public:
     void SystemEventCheck();
     // The late check after a system event.
     void LateCheckTimer();
-    // One check of every display now, while On (the battery limit's settings changed).
-    void CheckDisplays();
+    // The battery limit was set, cleared or given another level: what the note says
+    // changes, and while On every display is checked now.
+    void BatteryLimitChanged();
     // Whether the PC runs on its battery now: with the battery limit set, no display is
     // given a rate above its level.
     void SetOnBattery(bool onBattery);
@@ -146,6 +147,8 @@ private:
     };
 
     void ApplyOverrideTo(Target& target, std::uint32_t flags);
+    // One check of every display now, while On.
+    void CheckDisplays();
     // Forgets a display's answered-otherwise request once it shows another mode or rate.
     static void NoteDisplayState(Target& target);
     void SetStatus(std::string text);

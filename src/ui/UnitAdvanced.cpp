@@ -274,7 +274,7 @@ void TAdvanceForm::BitBtnCloseClick() {
     override_.RestartEnforcement();
     // A new limit holds at once; the rest waits for the next change, as it always has.
     if (config_.BatteryLimit != batteryLimit || config_.BatteryLimitLevel != batteryLevel) {
-        override_.CheckDisplays();
+        override_.BatteryLimitChanged();
     }
     Hide();
 }
