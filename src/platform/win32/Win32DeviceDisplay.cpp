@@ -43,9 +43,7 @@ DEVMODEW Win32DeviceDisplay::ToDevMode(const DisplayMode& mode) {
 }
 
 DisplayMode Win32DeviceDisplay::FromDevMode(const DEVMODEW& devMode) {
-    DisplayMode mode;
-    StoreDisplayRecord(devMode, mode);
-    return mode;
+    return DisplayModeOf(devMode);
 }
 
 bool Win32DeviceDisplay::IsThisDisplay(const wchar_t* deviceName) const {

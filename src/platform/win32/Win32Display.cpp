@@ -34,9 +34,7 @@ DEVMODEA Win32Display::ToDevMode(const DisplayMode& mode) {
 }
 
 DisplayMode Win32Display::FromDevMode(const DEVMODEA& devMode) {
-    DisplayMode mode;
-    StoreDisplayRecord(devMode, mode);
-    return mode;
+    return DisplayModeOf(devMode);
 }
 
 bool Win32Display::EnumerateMode(std::uint32_t index, DisplayMode& mode) {

@@ -20,6 +20,13 @@ template <class DevMode> void StoreDisplayRecord(const DevMode& devMode, Display
     mode.DisplayFrequency = devMode.dmDisplayFrequency;
 }
 
+// The mode a record of the system describes, the record kept whole in it.
+template <class DevMode> DisplayMode DisplayModeOf(const DevMode& devMode) {
+    DisplayMode mode;
+    StoreDisplayRecord(devMode, mode);
+    return mode;
+}
+
 // The record to hand to the system for `mode`: the enumerated one with the four named
 // fields written over it.
 template <class DevMode> DevMode DevModeOf(const DisplayMode& mode) {

@@ -7,6 +7,8 @@
 // that a script can time what another program does after it. Exit code 0 when every
 // change was accepted, 2 on bad arguments, 3 when a change was refused (its result is
 // printed).
+#include "UnixTime.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -15,15 +17,6 @@
 #include <string>
 
 namespace {
-
-unsigned long long UnixNanoseconds() {
-    FILETIME now;
-    GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long since1601 =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
-    return (since1601 - kUnixEpochIn100ns) * 100;
-}
 
 // The primary through the ANSI calls, as the games the program was first written against
 // do; another display through the wide calls with its name.

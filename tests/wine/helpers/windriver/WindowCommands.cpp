@@ -1,3 +1,4 @@
+#include "UnixTime.h"
 #include "windriver/Arguments.h"
 #include "windriver/CommandSet.h"
 #include "windriver/Input.h"
@@ -148,12 +149,7 @@ void SystemEvent(const Words& words) {
     } else {
         BadUsage("unknown event");
     }
-    FILETIME now;
-    GetSystemTimePreciseAsFileTime(&now);
-    const unsigned long long since1601 =
-        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    constexpr unsigned long long kUnixEpochIn100ns = 116444736000000000ULL;
-    std::printf("sent-at-ns %llu\n", (since1601 - kUnixEpochIn100ns) * 100);
+    std::printf("sent-at-ns %llu\n", UnixNanoseconds());
     for (HWND window : TopLevelWindows()) {
         DWORD_PTR result = 0;
         // One window that hangs is skipped, not waited for.
