@@ -11,9 +11,7 @@ constexpr const char* kPanel = "MONITOR\\GAMING#4&1a2b";
 constexpr const char* kOffice = "MONITOR\\OFFICE#4&3c4d";
 
 SimDisplay Panel() {
-    std::size_t current = 0;
-    auto modes = SimDisplay::ParseModeList(kPanelModes, "panel", &current);
-    return SimDisplay(std::move(modes), current);
+    return SimWorld::Load(kPanelModes);
 }
 
 struct MultiDisplay : ::testing::Test {

@@ -14,10 +14,8 @@ struct SystemEvents : ::testing::Test {
     SimDisplay* panel = nullptr;
 
     TMainForm& Start(const std::string& advanced) {
-        std::size_t current = 0;
-        auto modes = SimDisplay::ParseModeList(kPanelModes, "panel", &current);
-        panel = &world.Displays.Attach(SimDisplay(std::move(modes), current),
-                                       "MONITOR\\GAMING#4&1a2b", "Gaming Panel");
+        panel = &world.Displays.Attach(SimWorld::Load(kPanelModes), "MONITOR\\GAMING#4&1a2b",
+                                       "Gaming Panel");
         TMainForm& main = world.CreateMain(std::string(kRunBefore) +
                                            "[Main Options]\nSwitched On=1\n[Advanced Options]\n"
                                            "CPU Enforce Modes=0\n" +
@@ -63,10 +61,8 @@ TEST_F(SystemEvents, EachEventChecksEveryDisplayNowAndLaterWithoutCountingWhileO
     }
 
     // A monitor that arrives is taken on before the check.
-    std::size_t current = 0;
-    auto modes = SimDisplay::ParseModeList(kPanelModes, "panel", &current);
-    SimDisplay& arrived = world.Displays.Attach(SimDisplay(std::move(modes), current),
-                                                "MONITOR\\OFFICE#4&3c4d", "Office");
+    SimDisplay& arrived =
+        world.Displays.Attach(SimWorld::Load(kPanelModes), "MONITOR\\OFFICE#4&3c4d", "Office");
     main.OnSystemEvent(SystemEvent::MonitorArrived);
     EXPECT_EQ(arrived.CurrentFrequency(), 240u);
 
