@@ -102,7 +102,6 @@ public:
     bool Polling() const { return poll_->Enabled(); }
     std::uint32_t DelayInterval() const { return delay_->Interval(); }
     std::uint32_t RateWindowInterval() const { return rateWindow_->Interval(); }
-    bool LateCheckPending() const { return lateCheck_->Enabled(); }
     bool OnBattery() const { return onBattery_; }
     // The highest rate any display is given now: the battery limit's level while the
     // PC runs on its battery and the limit is set.
