@@ -86,20 +86,26 @@ e2e_exit_program
 rm -f "$windows_ini"
 
 # A user whose profile folder has a name outside the ANSI code page.
+# `reg` reports a failure on its standard output: it is shown when the change fails.
+set_local_appdata() {
+  local out
+  out=$(wine reg add "$folders" /v "Local AppData" /t REG_EXPAND_SZ /d "$1" /f 2>&1) || {
+    e2e_log "FAIL: reg add of Local AppData = $1: $out"
+    return 1
+  }
+}
 folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 unusual_unix="$WINEPREFIX/drive_c/users/Łukasz 田中/AppData/Local"
 wine_env_as_user rm -rf "$unusual_unix/Tavelmorind"
 wine_env_as_user mkdir -p "$unusual_unix"
-wine reg add "$folders" /v "Local AppData" /t REG_EXPAND_SZ /d 'C:\users\Łukasz 田中\AppData\Local' \
-  /f >/dev/null
+set_local_appdata 'C:\users\Łukasz 田中\AppData\Local'
 e2e_start_program
 greeted=$(e2e_driver answer Confirm OK --contains "Welcome!" --timeout 20000 2>&1) || true
 e2e_driver answer Information OK --contains "double-clicking" --timeout 5000 >/dev/null 2>&1 || true
 e2e_wait_started || true
 marker=$(cat "$unusual_unix/Tavelmorind/Tavelmorind.ini" 2>/dev/null) || true
 # Wine's own default, so that the other scripts find the usual folder again.
-wine reg add "$folders" /v "Local AppData" /t REG_EXPAND_SZ /d '%USERPROFILE%\AppData\Local' \
-  /f >/dev/null
+set_local_appdata '%USERPROFILE%\AppData\Local'
 e2e_exit_program
 e2e_assert_contains "$greeted" "Welcome!" "a first start below the unusual folder name"
 e2e_assert_eq $'[Init]\r\nProgram Run Before=1\r' "$marker" \
